@@ -1,0 +1,54 @@
+#pragma once
+// File items: a handle for an entry on a mounted volume, which need not exist
+// on disk. Every operation leaves its outcome in LastErrorCode: 0 after a
+// success, otherwise the positive errno of the failing system call.
+
+#include <cstdint>
+#include <filesystem>
+
+#include "framework/runtime/ClassRecord.h"
+#include "framework/runtime/Object.h"
+#include "framework/runtime/String.h"
+
+namespace fw {
+
+class Picture;
+
+class FolderItem : public Object {
+public:
+    FolderItem() = default;
+
+    static const ClassRecord* Lookup();
+
+    // Copy form: the new item denotes the same entry as `other`.
+    void Constructor(const Ref<FolderItem>& other);
+    // Path form: an empty path with 0 gives the folder that holds the
+    // application bundle; otherwise the path itself.
+    void Constructor(const String& path, std::int32_t pathMode);
+
+    // The entry of that name inside this folder, present on disk or not; nil
+    // for a name that cannot name an entry ("", ".", "..", or holding '/').
+    Ref<FolderItem> Child(const String& name) const;
+    bool Exists() const;
+    // Removes the entry itself, never recursively; a link goes, never its target.
+    void Delete();
+    // Copies this entry, a folder whole, into `destination` under its own name.
+    void CopyFileTo(const Ref<FolderItem>& destination);
+    std::int32_t LastErrorCode() const noexcept { return lastError_; }
+
+    const std::filesystem::path& path() const noexcept { return path_; }
+    static Ref<FolderItem> at(std::filesystem::path p);
+
+private:
+    std::filesystem::path path_;
+    std::int32_t lastError_ = 0;
+};
+
+// The item of a mounted volume; only 0, the start-up volume, exists.
+Ref<FolderItem> Volume(std::int32_t number);
+
+// The running application's own file. Tests may point it elsewhere.
+std::filesystem::path ApplicationFile();
+void SetApplicationFileForTesting(const std::filesystem::path& file);
+
+} // namespace fw

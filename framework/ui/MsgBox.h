@@ -1,0 +1,15 @@
+#pragma once
+// The message box: shows a text and returns once it is closed.
+
+#include <functional>
+
+#include "framework/runtime/String.h"
+
+namespace fw {
+
+void MsgBox(const String& text);
+
+// Tests replace the dialog with a recorder; an empty function restores it.
+void SetMsgBoxRecorderForTesting(std::function<void(const String&)> recorder);
+
+} // namespace fw
