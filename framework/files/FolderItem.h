@@ -35,6 +35,9 @@ public:
     // Copies this entry, a folder whole, into `destination` under its own name.
     void CopyFileTo(const Ref<FolderItem>& destination);
     std::int32_t LastErrorCode() const noexcept { return lastError_; }
+    // The picture read from this file, or nil when it cannot be read
+    // (defined by the window system).
+    Ref<Picture> OpenAsPicture() const;
 
     const std::filesystem::path& path() const noexcept { return path_; }
     static Ref<FolderItem> at(std::filesystem::path p);

@@ -1,0 +1,1 @@
+// Placeholder until start-up lands.
