@@ -1,4 +1,6 @@
 // Placeholder bodies until the window's layout lands.
+#include "framework/ui/Label.h"
+#include "framework/ui/RoundRectangle.h"
 #include "window/Window1.h"
 
 namespace Window1 {
