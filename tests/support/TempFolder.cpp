@@ -49,7 +49,7 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
     if (!fs::exists(fs::symlink_status(root)))
         return out;
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
-        const std::string rel = fs::relative(it->path(), root).string();
+        const std::string rel = it->path().lexically_relative(root).string();
         if (it->is_symlink())
             out[rel] = "l:" + fs::read_symlink(it->path()).string();
         else if (it->is_directory())

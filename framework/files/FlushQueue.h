@@ -1,0 +1,29 @@
+#pragma once
+// The files and folders of a copy that are written but not yet known to be
+// on disk. Write-back of each file is started as soon as it is written, and
+// all are flushed in one later pass, so that the device works on many files
+// at once instead of one at a time. Internal to framework/files.
+
+#include "framework/files/SystemCall.h"
+
+#include <vector>
+
+namespace fw::posix {
+
+class FlushQueue {
+  public:
+    // Starts write-back of a written file's data, where the system offers it.
+    static void startWriteBack(int fd) noexcept;
+
+    // Queues `fd` for flushing. Past a bound on open descriptors the queue is
+    // flushed first, so a large tree never runs out of them.
+    Error add(Fd fd);
+    // Flushes (fsync) and closes everything queued; the first failure is returned.
+    Error flushAll() noexcept;
+
+  private:
+    static constexpr std::size_t kMaxOpen = 256;
+    std::vector<Fd> pending_;
+};
+
+} // namespace fw::posix
