@@ -1,2 +1,6 @@
 // The process entry: runs the program and exits with its status.
-int main() { return 0; }
+#include "app/Program.h"
+
+int main() {
+    return programMain();
+}

@@ -1,6 +1,7 @@
 #include "install/Install.h"
 
 #include "framework/runtime/Exception.h"
+#include "framework/runtime/StackCheck.h"
 #include "framework/ui/MsgBox.h"
 #include "install/Catalogue.h"
 #include "install/Run.h"
@@ -43,6 +44,7 @@ void Run::finish(const fw::String& successMessage) {
 }
 
 void install(fw::Window* self) {
+    fw::RuntimeStackCheck();
     Run run(self);
     run.keyboardItems = makeKeyboardItems();
     run.fontItems = makeFontItems();

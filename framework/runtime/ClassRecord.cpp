@@ -1,10 +1,13 @@
 #include "framework/runtime/ClassRecord.h"
 
+#include "framework/runtime/Trace.h"
+
 namespace fw {
 
 Ref<Object> RuntimeNewObject(const ClassRecord* record) {
     if (!record || !record->allocate)
         return Ref<Object>();
+    Trace("RuntimeNewObject", {record->name.bytes()});
     return Ref<Object>::adopt(record->allocate(record));
 }
 

@@ -58,7 +58,9 @@ enum : std::uint32_t {
 };
 
 // An introspection invoker: (member code, target, arguments after Self).
-using Invoker = Ref<Variant> (*)(CodeRef code, const Ref<Object>& target, const Ref<Array>& args);
+// Its result is a Variant boxing a value, an object the member returned
+// (objects need no boxing), or nil for a member without result.
+using Invoker = Ref<Object> (*)(CodeRef code, const Ref<Object>& target, const Ref<Array>& args);
 
 struct MemberEntry {
     String name;
@@ -82,6 +84,12 @@ struct PropertyEntry {
     CodeRef getter, setter, introspectionGetter, introspectionSetter;
     AttributeTable attributes;
 };
+
+// The forms of a property's introspection getter and setter: they reach the
+// field through the entry's own getter or setter and its selector.
+using PropertyValueGetter = Ref<Variant>(const Ref<Object>& target, const PropertyEntry& property);
+using PropertyValueSetter = void(const Ref<Object>& target, const PropertyEntry& property,
+                                 const Ref<Variant>& value);
 
 struct ClassRecord {
     String name;
@@ -129,6 +137,15 @@ F* Operation(const Object& self, std::size_t index) {
     if (!record || index >= record->vtable.size())
         RaiseOutOfBoundsException("no such operation");
     return record->vtable[index].as<F>();
+}
+
+// The same for an object that may be nil: a nil object raises
+// NilObjectException before anything is read.
+template <class F>
+F* Operation(const Object* self, std::size_t index) {
+    if (!self)
+        RaiseNilObjectException();
+    return Operation<F>(*self, index);
 }
 
 // One operation of a framework class's table: its name and its code.

@@ -1,6 +1,12 @@
 #include "framework/runtime/Delegate.h"
 
+#include "framework/runtime/Trace.h"
+
 namespace fw {
+
+Delegate::~Delegate() {
+    Trace("Delegate released", {signature.bytes()});
+}
 
 void Delegate::setTarget(const Ref<Object>& t, std::int32_t weakFlag) {
     weak = weakFlag;
@@ -15,6 +21,7 @@ void Delegate::setTarget(const Ref<Object>& t, std::int32_t weakFlag) {
 
 Ref<Delegate> RuntimeCreateDelegate(CodeRef invoker, CodeRef method, const Ref<Object>& target,
                                     const String& signature, std::int32_t weakFlag) {
+    Trace("RuntimeCreateDelegate", {signature.bytes()});
     auto d = make<Delegate>();
     d->invoker = invoker;
     d->method = method;

@@ -13,6 +13,9 @@ namespace fw {
 
 class Delegate : public Object {
 public:
+    Delegate() = default;
+    ~Delegate() override;
+
     CodeRef invoker;       // the invoker entry, called with the delegate first
     CodeRef method;        // the method entry
     std::int32_t weak = 0; // 1: the target is held through a weak link

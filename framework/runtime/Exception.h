@@ -34,6 +34,7 @@ FW_EXCEPTION_CLASS(TypeMismatchException)
 FW_EXCEPTION_CLASS(UnsupportedFormatException)
 FW_EXCEPTION_CLASS(IllegalCastException)
 FW_EXCEPTION_CLASS(PropertyRecordException)
+FW_EXCEPTION_CLASS(StackOverflowException)
 #undef FW_EXCEPTION_CLASS
 
 // What is thrown in C++: the framework exception object, with one reference.

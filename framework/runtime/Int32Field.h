@@ -1,0 +1,25 @@
+#pragma once
+// The field accessors of an Int32 property: the field is found by its
+// position in the object, which the property entry gives as its selector.
+
+#include "framework/runtime/ClassRecord.h"
+#include "framework/runtime/Variant.h"
+
+#include <cstdint>
+
+namespace fw::Int32 {
+
+// The Int32 stored at `position` bytes into the object. A position whose
+// field would not lie wholly inside the instance size of the object's class
+// raises OutOfBoundsException; a nil object raises NilObjectException.
+std::int32_t Get(Object* object, std::int32_t position);
+void Set(Object* object, std::int32_t position, std::int32_t value);
+
+namespace Introspection {
+// Through the entry's getter, boxed with Int32ToVariant.
+Ref<Variant> GetValue(const Ref<Object>& target, const PropertyEntry& property);
+// Unboxed with VariantToInt32, through the entry's setter.
+void SetValue(const Ref<Object>& target, const PropertyEntry& property, const Ref<Variant>& value);
+} // namespace Introspection
+
+} // namespace fw::Int32

@@ -1,0 +1,66 @@
+#include "framework/ui/EventLoop.h"
+
+#include "framework/runtime/Trace.h"
+#include "framework/ui/EventLoopTesting.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWindow>
+
+namespace fw {
+namespace {
+
+std::exception_ptr kept;
+std::function<void()> idleHook;
+
+bool anyWindowOpen() {
+    for (const QWindow* w : QGuiApplication::topLevelWindows())
+        if (w->isVisible())
+            return true;
+    return false;
+}
+
+} // namespace
+
+void EnsureGuiApplication() {
+    if (QCoreApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "Quorvan Keyboard Installer";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv); // lives until the process ends; Qt reaches it as qApp
+}
+
+void RuntimeRun() {
+    Trace("RuntimeRun");
+    EnsureGuiApplication();
+    // With no window open there is no last window to wait for.
+    if (!kept && anyWindowOpen()) {
+        if (idleHook)
+            QTimer::singleShot(0, qApp, [] { CallFromEventLoopVoid(idleHook); });
+        QApplication::exec();
+    }
+    if (std::exception_ptr e = TakeEventLoopException())
+        std::rethrow_exception(e);
+}
+
+void KeepEventLoopException(std::exception_ptr e) {
+    if (!kept)
+        kept = std::move(e);
+    QCoreApplication::exit(1); // does nothing while no loop runs; RuntimeRun then sees `kept`
+}
+
+std::exception_ptr TakeEventLoopException() {
+    return std::exchange(kept, nullptr);
+}
+
+void SetEventLoopIdleHookForTesting(std::function<void()> hook) {
+    idleHook = std::move(hook);
+}
+
+void CloseAllWindows() {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        QApplication::closeAllWindows();
+}
+
+} // namespace fw

@@ -1,0 +1,31 @@
+#pragma once
+// Pictures: an image read from a file, drawn by the window system.
+
+#include <cstdint>
+#include <memory>
+
+#include "framework/runtime/ClassRecord.h"
+#include "framework/runtime/Object.h"
+
+namespace fw {
+
+class Picture : public Object {
+  public:
+    Picture();
+    ~Picture() override;
+
+    static const ClassRecord* Lookup();
+
+    std::int32_t Width() const;
+    std::int32_t Height() const;
+
+    // The pixels, as the window system holds them (PictureImage.h).
+    struct Image;
+    const Image& image() const noexcept { return *image_; }
+    void setImage(std::unique_ptr<Image> image);
+
+  private:
+    std::unique_ptr<Image> image_;
+};
+
+} // namespace fw

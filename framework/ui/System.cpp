@@ -1,0 +1,51 @@
+#include "framework/ui/System.h"
+
+#include "framework/runtime/ModuleGlobal.h"
+
+namespace fw {
+namespace {
+
+template <class T>
+const ClassRecord* recordOf(const char* name) {
+    ClassRecord* r = new ClassRecord(BuildFrameworkClass(name, nullptr, &AllocateAs<T>, {}));
+    r->instanceSize = sizeof(T);
+    return r;
+}
+
+template <class T, class... Args>
+Ref<T> madeOf(const ClassRecord* record, Args... args) {
+    Ref<T> o = make<T>(args...);
+    o->setClassRecord(record);
+    return o;
+}
+
+} // namespace
+
+const ClassRecord* MouseCursor::Lookup() {
+    static const ClassRecord* record = recordOf<MouseCursor>("MouseCursor");
+    return record;
+}
+
+const ClassRecord* CursorsClass::Lookup() {
+    static const ClassRecord* record = recordOf<CursorsClass>("_Cursors");
+    return record;
+}
+
+CursorsClass::CursorsClass()
+    : fingerPointer_(madeOf<MouseCursor>(MouseCursor::Lookup(), MouseCursor::Shape::FingerPointer)),
+      standardPointer_(madeOf<MouseCursor>(MouseCursor::Lookup(), MouseCursor::Shape::StandardPointer)) {}
+
+const ClassRecord* SystemClass::Lookup() {
+    static const ClassRecord* record = recordOf<SystemClass>("_SystemClass");
+    return record;
+}
+
+SystemClass::SystemClass() : cursors_(madeOf<CursorsClass>(CursorsClass::Lookup())) {}
+
+// Made on first use and kept for the run, like the platform it stands for.
+Ref<SystemClass> System() {
+    static const Ref<SystemClass> system = madeOf<SystemClass>(SystemClass::Lookup());
+    return system;
+}
+
+} // namespace fw
