@@ -1,6 +1,6 @@
 #include "app/App.h"
 
-#include "app/MenuBar1.h"
+#include "window/MenuBar1.h"
 #include "framework/runtime/ClassRegistration.h"
 #include "framework/runtime/Introspection.h"
 #include "framework/runtime/StackCheck.h"

@@ -2,7 +2,7 @@
 
 #include "app/App.h"
 #include "app/FileTypes1.h"
-#include "app/MenuBar1.h"
+#include "window/MenuBar1.h"
 #include "framework/runtime/Introspection.h"
 #include "framework/ui/FrameworkClasses.h"
 #include "framework/ui/RuntimeLifecycle.h"

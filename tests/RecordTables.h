@@ -4,26 +4,27 @@
 // records built by the program are checked against these, and the values
 // that applying them sets are read back against the same tables.
 
+#include "framework/runtime/Color.h"
+
 #include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
-
-#include "framework/runtime/Color.h"
 
 namespace records_tables {
 
 using Value = std::variant<std::int32_t, bool, fw::Color, std::string>;
 
 struct Entry {
-    std::string key;      // as the record writes it
+    std::string key; // as the record writes it
     Value value;
     std::string property; // the declared property's name, when it differs from the key
     const std::string& name() const { return property.empty() ? key : property; }
 };
 
 inline std::string bigEndian(std::uint32_t v) {
-    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+            static_cast<char>(v)};
 }
 
 inline std::string encode(const Entry& e) {
@@ -56,8 +57,9 @@ inline const std::vector<Entry>& window() {
         {"Composite", true, ""},
         {"HasBackColor", false, ""},
         {"BackColor", fw::Color{0xFF, 0xFF, 0xFF}, ""},
-        {"Title", std::string("Quorvan \u0bb5\u0bbf\u0b9a\u0bc8\u0baa\u0bcd \u0baa\u0bb2\u0b95\u0bc8 "
-                              "\u0ba8\u0bbf\u0bb1\u0bc1\u0bb5\u0bbf"),
+        {"Title",
+         std::string("Quorvan \u0bb5\u0bbf\u0b9a\u0bc8\u0baa\u0bcd \u0baa\u0bb2\u0b95\u0bc8 "
+                     "\u0ba8\u0bbf\u0bb1\u0bc1\u0bb5\u0bbf"),
          ""},
         {"Visible", true, ""},
         {"FullScreen", false, ""},

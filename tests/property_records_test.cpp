@@ -2,18 +2,18 @@
 // and the string-constant form that carries them and every other text of
 // the window.
 
+#include "framework/runtime/Exception.h"
+#include "framework/runtime/StringConstant.h"
+#include "tests/RecordTables.h"
+#include "window/PropertyRecords.h"
+#include "window/Texts.h"
+
 #include <cstdint>
 #include <functional>
 #include <gtest/gtest.h>
 #include <span>
 #include <string>
 #include <vector>
-
-#include "framework/runtime/Exception.h"
-#include "framework/runtime/StringConstant.h"
-#include "tests/RecordTables.h"
-#include "window/PropertyRecords.h"
-#include "window/Texts.h"
 
 using namespace std::literals;
 
@@ -33,7 +33,8 @@ std::string textOf(const fw::StringConstant<N>& c) {
 }
 
 std::uint32_t field(const Bytes& image, std::size_t at) {
-    return image[at] | image[at + 1] << 8 | image[at + 2] << 16 | static_cast<std::uint32_t>(image[at + 3]) << 24;
+    return image[at] | image[at + 1] << 8 | image[at + 2] << 16 |
+           static_cast<std::uint32_t>(image[at + 3]) << 24;
 }
 
 std::string hex(std::string_view bytes) {
@@ -50,11 +51,11 @@ std::string hex(std::string_view bytes) {
 
 struct RecordCase {
     const char* name;
-    std::string bytes;                // the record as built
-    const std::vector<Entry>* table;  // the design's table
+    std::string bytes;               // the record as built
+    const std::vector<Entry>* table; // the design's table
     std::size_t entries;
-    std::size_t length;               // 0: not given by the design
-    Bytes image;                      // the string constant
+    std::size_t length; // 0: not given by the design
+    Bytes image;        // the string constant
 };
 
 std::vector<RecordCase> recordCases() {
@@ -144,16 +145,11 @@ TEST(StringConstant, AShortTextKeepsItsLengthByteAndEveryByte) {
 TEST(StringConstant, OnlyTheHandlerSignaturesAreTaggedAscii) {
     using namespace Window1::texts;
     const std::vector<std::pair<fw::String, fw::Encoding>> texts = {
-        {kButtonName.text(), fw::Encoding::UTF8},
-        {kLabelName.text(), fw::Encoding::UTF8},
-        {kPictureFile.text(), fw::Encoding::UTF8},
-        {kLibrary.text(), fw::Encoding::UTF8},
-        {kKeyboardLayouts.text(), fw::Encoding::UTF8},
-        {kKeyboardBundle.text(), fw::Encoding::UTF8},
-        {kRemoveWord.text(), fw::Encoding::UTF8},
-        {kInstallWord.text(), fw::Encoding::UTF8},
-        {kMouseDownSignature.text(), fw::Encoding::ASCII},
-        {kMouseEnterSignature.text(), fw::Encoding::ASCII},
+        {kButtonName.text(), fw::Encoding::UTF8},          {kLabelName.text(), fw::Encoding::UTF8},
+        {kPictureFile.text(), fw::Encoding::UTF8},         {kLibrary.text(), fw::Encoding::UTF8},
+        {kKeyboardLayouts.text(), fw::Encoding::UTF8},     {kKeyboardBundle.text(), fw::Encoding::UTF8},
+        {kRemoveWord.text(), fw::Encoding::UTF8},          {kInstallWord.text(), fw::Encoding::UTF8},
+        {kMouseDownSignature.text(), fw::Encoding::ASCII}, {kMouseEnterSignature.text(), fw::Encoding::ASCII},
     };
     for (const auto& [text, encoding] : texts) {
         SCOPED_TRACE(text.str());
@@ -182,7 +178,8 @@ TEST(StringConstant, AMalformedConstantIsRefusedNotRead) {
         {"no reference", [&](Bytes& b) { setField(b, 0, 0); }},
         {"storage before the fields", [&](Bytes& b) { setField(b, 4, 4); }},
         {"storage past the end", [&](Bytes& b) { setField(b, 4, 0xFFFFFFF0u); }},
-        {"storage size not length + 5", [&](Bytes& b) { setField(b, 8, static_cast<std::uint32_t>(length + 6)); }},
+        {"storage size not length + 5",
+         [&](Bytes& b) { setField(b, 8, static_cast<std::uint32_t>(length + 6)); }},
         {"byte length past the storage", [&](Bytes& b) { setField(b, 12, 0xFFFFFFFFu); }},
         {"unknown encoding", [&](Bytes& b) { setField(b, 16, 0x1234); }},
         {"wrong length byte", [](Bytes& b) { b[20] = 3; }},

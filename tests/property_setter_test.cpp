@@ -2,11 +2,6 @@
 // values of its table; a record that cannot be applied raises the
 // framework's exception and changes nothing, whatever is wrong with it.
 
-#include <functional>
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
-
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/PropertySetter.h"
 #include "framework/ui/Label.h"
@@ -16,6 +11,11 @@
 #include "window/PropertyRecords.h"
 #include "window/Window1.h"
 
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
 using namespace std::literals;
 
 namespace {
@@ -24,7 +24,9 @@ using fw::Ref;
 using records_tables::Entry;
 using records_tables::Value;
 
-Ref<fw::Object> made(const fw::ClassRecord* record) { return fw::RuntimeNewObject(record); }
+Ref<fw::Object> made(const fw::ClassRecord* record) {
+    return fw::RuntimeNewObject(record);
+}
 
 // The property of that exact name, from the object's class record.
 const fw::PropertyEntry* property(const fw::Object& o, std::string_view name) {
@@ -65,7 +67,8 @@ std::string describe(const Value& v) {
     if (const auto* b = std::get_if<bool>(&v))
         return *b ? "true" : "false";
     if (const auto* c = std::get_if<fw::Color>(&v))
-        return "colour " + std::to_string(c->red) + "," + std::to_string(c->green) + "," + std::to_string(c->blue);
+        return "colour " + std::to_string(c->red) + "," + std::to_string(c->green) + "," +
+               std::to_string(c->blue);
     return "\"" + std::get<std::string>(v) + "\"";
 }
 
@@ -167,8 +170,10 @@ TEST(MassPropertySetter, AMalformedRecordRaisesTheFrameworksExceptionAndChangesN
         {"missing Boolean", "Visible "},
         {"truncated Color", "TextColor \x12\x55"s},
         {"truncated String count", "Text \x00\x00"s},
-        {"String count past the end", "Text \x00\x00\x00\x10" "abc"s},
-        {"String count of 4 GiB", "Text \xFF\xFF\xFF\xFF" "abc"s},
+        {"String count past the end", "Text \x00\x00\x00\x10"
+                                      "abc"s},
+        {"String count of 4 GiB", "Text \xFF\xFF\xFF\xFF"
+                                  "abc"s},
         {"unknown key", "Wdth \x00\x00\x00\x01"s},
         {"key of another class", "Title \x00\x00\x00\x00"s},
         {"Boolean neither 0 nor 1", "Visible \x02"s},
@@ -179,17 +184,19 @@ TEST(MassPropertySetter, AMalformedRecordRaisesTheFrameworksExceptionAndChangesN
         SCOPED_TRACE(c.name);
         const Ref<fw::Object> label = made(fw::Label::Lookup());
         const std::string before = snapshot(*label);
-        EXPECT_EQ(raisedBy([&] { fw::SetProperties(label, fw::String(c.record)); }), "PropertyRecordException");
+        EXPECT_EQ(raisedBy([&] { fw::SetProperties(label, fw::String(c.record)); }),
+                  "PropertyRecordException");
         EXPECT_EQ(snapshot(*label), before);
     }
 }
 
 TEST(MassPropertySetter, RefusesPropertiesARecordCannotSet) {
-    for (const std::string& record : {"ControlCount \x00\x00\x00\x01"s, "Backdrop \x00\x00\x00\x00"s,
-                                     "Opacity \x3F\x80\x00\x00"s}) {
+    for (const std::string& record :
+         {"ControlCount \x00\x00\x00\x01"s, "Backdrop \x00\x00\x00\x00"s, "Opacity \x3F\x80\x00\x00"s}) {
         SCOPED_TRACE(record);
         const Ref<fw::Object> window = made(fw::Window::Lookup());
-        EXPECT_EQ(raisedBy([&] { fw::SetProperties(window, fw::String(record)); }), "PropertyRecordException");
+        EXPECT_EQ(raisedBy([&] { fw::SetProperties(window, fw::String(record)); }),
+                  "PropertyRecordException");
     }
 }
 
@@ -209,7 +216,9 @@ TEST(MassPropertySetter, EveryPrefixOfARecordIsAppliedOrRefused) {
         SCOPED_TRACE(length);
         const Ref<fw::Object> label = made(fw::Label::Lookup());
         const bool boundary = std::find(boundaries.begin(), boundaries.end(), length) != boundaries.end();
-        EXPECT_EQ(raisedBy([&] { fw::SetProperties(label, fw::String(std::string_view(whole).substr(0, length))); }),
+        EXPECT_EQ(raisedBy([&] {
+                      fw::SetProperties(label, fw::String(std::string_view(whole).substr(0, length)));
+                  }),
                   boundary ? "nothing" : "PropertyRecordException");
     }
 }

@@ -4,7 +4,7 @@
 
 #include "app/App.h"
 #include "app/FileTypes1.h"
-#include "app/MenuBar1.h"
+#include "window/MenuBar1.h"
 #include "app/Program.h"
 #include "framework/runtime/FileTypeRegistry.h"
 #include "framework/runtime/Introspection.h"

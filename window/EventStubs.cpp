@@ -18,7 +18,8 @@ fw::Window* windowTarget(const fw::Ref<fw::Object>& target) {
         fw::RaiseNilObjectException();
     auto* window = dynamic_cast<fw::Window*>(target.get());
     if (!window)
-        fw::RaiseException(fw::make<fw::IllegalCastException>(fw::String("the handler's target is not a window")));
+        fw::RaiseException(
+            fw::make<fw::IllegalCastException>(fw::String("the handler's target is not a window")));
     return window;
 }
 
@@ -36,7 +37,8 @@ void Stub4(fw::RectControl* control) {
     fw::Delegate* delegate = control->eventDelegate(kMouseEnter);
     auto* button = dynamic_cast<fw::RoundRectangle*>(control);
     if (!button)
-        fw::RaiseException(fw::make<fw::IllegalCastException>(fw::String("MouseEnter came from another control")));
+        fw::RaiseException(
+            fw::make<fw::IllegalCastException>(fw::String("MouseEnter came from another control")));
     delegate->invoker.as<Delegate::MouseEnterInvoker>()(delegate, button);
 }
 

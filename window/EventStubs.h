@@ -5,10 +5,10 @@
 // stub through the delegate's invoker entry. Neither takes a reference of
 // its own; the handlers hold what they need.
 
-#include <cstdint>
-
 #include "framework/runtime/Delegate.h"
 #include "framework/ui/RoundRectangle.h"
+
+#include <cstdint>
 
 namespace Window1 {
 

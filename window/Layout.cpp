@@ -2,7 +2,7 @@
 // window record; the button and the label with their records; the button's
 // two handlers.
 
-#include "app/MenuBar1.h"
+#include "window/MenuBar1.h"
 #include "framework/runtime/PropertySetter.h"
 #include "framework/runtime/StackCheck.h"
 #include "framework/ui/Label.h"
@@ -28,8 +28,10 @@ template <class C>
 void addNewControl(fw::Window& self, const fw::String& name) {
     const Ref<C> control = newObject<C>(self);
     using Constructor = void(fw::RectControl*);
-    fw::Operation<Constructor>(control.get(), fw::operationIndex(fw::RectControlOp::Constructor))(control.get());
-    fw::WindowOperation<fw::window_operation::AddControl>(self, fw::WindowOp::AddControl)(&self, name, control);
+    fw::Operation<Constructor>(control.get(),
+                               fw::operationIndex(fw::RectControlOp::Constructor))(control.get());
+    fw::WindowOperation<fw::window_operation::AddControl>(self, fw::WindowOp::AddControl)(&self, name,
+                                                                                          control);
 }
 
 // The window's own operation `op`, read from its table as code for a delegate.
@@ -68,17 +70,17 @@ void CreateControls0(fw::Window* w) {
     // 3, 4: its two handlers, with the window as their weak target.
     using MouseDownMethod = bool(fw::Window*, fw::RoundRectangle*, std::int32_t, std::int32_t);
     using MouseEnterMethod = void(fw::Window*, fw::RoundRectangle*);
-    const Ref<fw::Delegate> mouseDown = fw::RuntimeCreateDelegate(
-        fw::CodeRef::of<Delegate::MouseDownInvoker>(&Delegate::IM_Invoke),
-        ownOperation<MouseDownMethod>(window, Own::RoundRectangle1_MouseDown), self,
-        texts::kMouseDownSignature.text(), 1);
+    const Ref<fw::Delegate> mouseDown =
+        fw::RuntimeCreateDelegate(fw::CodeRef::of<Delegate::MouseDownInvoker>(&Delegate::IM_Invoke),
+                                  ownOperation<MouseDownMethod>(window, Own::RoundRectangle1_MouseDown), self,
+                                  texts::kMouseDownSignature.text(), 1);
     fw::RuntimeAddEventHandler(controlNamed<fw::RoundRectangle>(window, buttonName),
                                static_cast<std::int32_t>(fw::eventNumber(fw::RoundRectangleEvent::MouseDown)),
                                fw::CodeRef::of<fw::MouseDownStub>(&AddHandler::Stub15), mouseDown);
-    const Ref<fw::Delegate> mouseEnter = fw::RuntimeCreateDelegate(
-        fw::CodeRef::of<Delegate::MouseEnterInvoker>(&Delegate::IM_Invoke),
-        ownOperation<MouseEnterMethod>(window, Own::RoundRectangle1_MouseEnter), self,
-        texts::kMouseEnterSignature.text(), 1);
+    const Ref<fw::Delegate> mouseEnter =
+        fw::RuntimeCreateDelegate(fw::CodeRef::of<Delegate::MouseEnterInvoker>(&Delegate::IM_Invoke),
+                                  ownOperation<MouseEnterMethod>(window, Own::RoundRectangle1_MouseEnter),
+                                  self, texts::kMouseEnterSignature.text(), 1);
     fw::RuntimeAddEventHandler(controlNamed<fw::RoundRectangle>(window, buttonName),
                                static_cast<std::int32_t>(fw::eventNumber(fw::RectControlEvent::MouseEnter)),
                                fw::CodeRef::of<fw::RectControlStub>(&AddHandler::Stub4), mouseEnter);

@@ -1,5 +1,10 @@
 #include "framework/files/FlushQueue.h"
 
+#include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
+
 namespace fw::posix {
 
 void FlushQueue::startWriteBack(int fd) noexcept {
@@ -19,12 +24,38 @@ Error FlushQueue::add(Fd fd) {
 }
 
 Error FlushQueue::flushAll() noexcept {
-    Error error = 0;
-    for (const Fd& fd : pending_)
-        if ((error = check(::fsync(fd.get()))) != 0)
-            break;
+    std::atomic<std::size_t> next{0};
+    std::atomic<Error> firstError{0};
+    // Each thread takes the next descriptor until none is left or one failed.
+    const auto flushSome = [&]() noexcept {
+        while (firstError.load(std::memory_order_relaxed) == 0) {
+            const std::size_t i = next.fetch_add(1, std::memory_order_relaxed);
+            if (i >= pending_.size())
+                return;
+            if (const Error error = check(::fsync(pending_[i].get())); error != 0) {
+                Error none = 0;
+                firstError.compare_exchange_strong(none, error);
+            }
+        }
+    };
+
+    std::vector<std::thread> helpers;
+    if (pending_.size() >= kFewEnoughForOneThread) {
+        try {
+            const std::size_t count = std::min(kThreads, pending_.size()) - 1;
+            helpers.reserve(count);
+            while (helpers.size() < count)
+                helpers.emplace_back(flushSome);
+        } catch (const std::system_error&) {
+            // No more threads to be had: the ones started, and this one, do it all.
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    flushSome();
+    for (std::thread& helper : helpers)
+        helper.join();
     pending_.clear();
-    return error;
+    return firstError.load();
 }
 
 } // namespace fw::posix

@@ -12,17 +12,19 @@
 // A record travels as a string constant (StringConstant.h) and is read by
 // the mass property setter (PropertySetter.h).
 
-#include <cstddef>
-#include <cstdint>
-
 #include "framework/runtime/Color.h"
 #include "framework/runtime/StringConstant.h"
+
+#include <cstddef>
+#include <cstdint>
 
 namespace fw::property_record {
 
 inline constexpr char kKeyEnd = ' ';
 
-constexpr bool isKeyLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+constexpr bool isKeyLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 // The key and its blank. A key that is not all ASCII letters does not compile.
 template <std::size_t K>

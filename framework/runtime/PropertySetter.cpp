@@ -1,13 +1,13 @@
 #include "framework/runtime/PropertySetter.h"
 
+#include "framework/runtime/Exception.h"
+#include "framework/runtime/PropertyRecord.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
-
-#include "framework/runtime/Exception.h"
-#include "framework/runtime/PropertyRecord.h"
 
 namespace fw {
 namespace {
@@ -15,7 +15,7 @@ namespace {
 // Every read of a record goes through `read`: it compares what is asked for
 // with what remains and, when too little remains, fails without moving.
 class RecordReader {
-  public:
+public:
     explicit RecordReader(std::string_view record) : rest_(record) {}
 
     std::optional<std::string_view> read(std::size_t n) {
@@ -30,7 +30,7 @@ class RecordReader {
     std::size_t offset() const noexcept { return offset_; }
     std::size_t remaining() const noexcept { return rest_.size(); }
 
-  private:
+private:
     std::string_view rest_;
     std::size_t offset_ = 0;
 };
@@ -39,9 +39,13 @@ class RecordReader {
     RaiseException(make<PropertyRecordException>(String("property record: " + what)));
 }
 
-std::string quoted(std::string_view key) { return "\"" + std::string(key) + "\""; }
+std::string quoted(std::string_view key) {
+    return "\"" + std::string(key) + "\"";
+}
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -75,7 +79,7 @@ struct Assignment {
 
 // Reads one record from its first byte to its last, then sets what it read.
 class RecordApplier {
-  public:
+public:
     RecordApplier(Object& target, std::string_view record) : target_(target), reader_(record) {}
 
     void apply() {
@@ -88,7 +92,7 @@ class RecordApplier {
             std::visit([&](const auto& value) { set(*a.property, value); }, a.value);
     }
 
-  private:
+private:
     Assignment readEntry() {
         const std::string_view key = readKey();
         const PropertyEntry* property = findProperty(target_.classRecord(), key);
@@ -111,7 +115,8 @@ class RecordApplier {
             if ((*byte)[0] == property_record::kKeyEnd)
                 break;
             if (!property_record::isKeyLetter((*byte)[0]))
-                fail("the key that starts at byte " + std::to_string(start) + " holds a byte that is no letter");
+                fail("the key that starts at byte " + std::to_string(start) +
+                     " holds a byte that is no letter");
             if (!first)
                 first = byte->data();
             ++length;
@@ -126,8 +131,8 @@ class RecordApplier {
         const std::size_t left = reader_.remaining();
         const std::optional<std::string_view> bytes = reader_.read(n);
         if (!bytes)
-            fail("the value of " + quoted(key) + " at byte " + std::to_string(at) + " needs " + std::to_string(n) +
-                 " bytes; " + std::to_string(left) + " remain");
+            fail("the value of " + quoted(key) + " at byte " + std::to_string(at) + " needs " +
+                 std::to_string(n) + " bytes; " + std::to_string(left) + " remain");
         return *bytes;
     }
 
@@ -158,12 +163,17 @@ class RecordApplier {
             const std::uint32_t count = takeBigEndian32(key);
             return String(take(count, key), Encoding::UTF8);
         }
-        fail("the property " + quoted(key) + " is of type " + std::string(type) + ", which a record does not carry");
+        fail("the property " + quoted(key) + " is of type " + std::string(type) +
+             ", which a record does not carry");
     }
 
-    void set(const PropertyEntry& p, std::int32_t v) { p.setter.as<PropertySetter<std::int32_t>>()(&target_, p.selector, v); }
+    void set(const PropertyEntry& p, std::int32_t v) {
+        p.setter.as<PropertySetter<std::int32_t>>()(&target_, p.selector, v);
+    }
     void set(const PropertyEntry& p, bool v) { p.setter.as<PropertySetter<bool>>()(&target_, p.selector, v); }
-    void set(const PropertyEntry& p, Color v) { p.setter.as<PropertySetter<Color>>()(&target_, p.selector, v); }
+    void set(const PropertyEntry& p, Color v) {
+        p.setter.as<PropertySetter<Color>>()(&target_, p.selector, v);
+    }
     void set(const PropertyEntry& p, const String& v) {
         p.setter.as<PropertySetter<const String&>>()(&target_, p.selector, v);
     }

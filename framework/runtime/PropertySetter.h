@@ -3,13 +3,13 @@
 // an object, each key to the property of that name in the object's class
 // record, each value read by that property's type.
 
-#include <cstdint>
-
 #include "framework/runtime/ClassRecord.h"
 #include "framework/runtime/Color.h"
 #include "framework/runtime/Object.h"
 #include "framework/runtime/String.h"
 #include "framework/runtime/StringConstant.h"
+
+#include <cstdint>
 
 namespace fw {
 

@@ -1,8 +1,8 @@
 #include "framework/runtime/StringConstant.h"
 
-#include <string>
-
 #include "framework/runtime/Exception.h"
+
+#include <string>
 
 namespace fw {
 namespace {
@@ -10,7 +10,8 @@ namespace {
 using namespace string_constant;
 
 [[noreturn]] void malformed(const char* what) {
-    RaiseException(make<UnsupportedFormatException>(String("malformed string constant: " + std::string(what))));
+    RaiseException(
+        make<UnsupportedFormatException>(String("malformed string constant: " + std::string(what))));
 }
 
 std::uint32_t field(std::span<const std::uint8_t> image, std::size_t at) {

@@ -22,12 +22,12 @@
 // the source like the table it comes from; reading one back checks every
 // field against the others before the text is trusted.
 
+#include "framework/runtime/String.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
-
-#include "framework/runtime/String.h"
 
 namespace fw {
 
@@ -67,14 +67,14 @@ constexpr ConstantBytes<M - 1> LiteralBytes(const char8_t (&text)[M]) {
 }
 
 namespace string_constant {
-inline constexpr std::size_t kHeaderSize = 20; // the five fields
+inline constexpr std::size_t kHeaderSize = 20;     // the five fields
 inline constexpr std::size_t kStorageOverhead = 5; // the length byte and the four zero bytes
 inline constexpr std::uint32_t kLiteralReferenceCount = 1;
 } // namespace string_constant
 
 template <std::size_t N>
 class StringConstant {
-  public:
+public:
     static constexpr std::size_t kLength = N;
     static constexpr std::size_t kSize = string_constant::kHeaderSize + string_constant::kStorageOverhead + N;
 
@@ -102,7 +102,7 @@ class StringConstant {
     // The text, checked against the fields.
     String text() const;
 
-  private:
+private:
     constexpr void putField(std::size_t at, std::uint32_t value) {
         for (std::size_t i = 0; i < 4; ++i)
             image_[at + i] = static_cast<std::uint8_t>(value >> (8 * i));

@@ -3,14 +3,14 @@
 
 #include "framework/ui/Control.h"
 
-#include <algorithm>
-#include <cassert>
-
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/PropertyTable.h"
 #include "framework/ui/Window.h"
 #include "framework/ui/WindowOperations.h"
 #include "framework/ui/WindowWidget.h"
+
+#include <algorithm>
+#include <cassert>
 
 namespace fw {
 
@@ -40,7 +40,8 @@ void Control::Close(Control* self) {
     if (!self)
         RaiseNilObjectException();
     if (Window* w = self->window())
-        WindowOperation<window_operation::RemoveControl>(*w, WindowOp::RemoveControl)(w, Ref<Control>::retain(self));
+        WindowOperation<window_operation::RemoveControl>(*w, WindowOp::RemoveControl)(
+            w, Ref<Control>::retain(self));
 }
 
 const ControlEventEntry* Control::eventEntry(std::size_t event) const noexcept {
@@ -78,31 +79,31 @@ const ClassRecord* RectControl::Lookup() {
     static const ClassRecord record = [] {
         using namespace property_table;
         using S = RectControlState;
-        ClassRecord r = BuildFrameworkClass(
-            "RectControl", Control::Lookup(), &AllocateAs<RectControl>,
-            {
-                {"Refresh", CodeRef::of(&RectControl::Refresh)},
-                {"SetFocus", CodeRef::of(&RectControl::SetFocus)},
-                {"Constructor", CodeRef::of(&RectControl::Constructor)},
-            },
-            {"DragEnter", "DragExit", "MouseEnter", "MouseExit", "DragOver", "DropObject", "ConstructContextualMenu",
-             "ContextualMenuAction", "MouseWheel", "KeyDown", "KeyUp", "GotFocus", "LostFocus"},
-            {
-                State<&S::left>("Left"),
-                State<&S::top>("Top"),
-                State<&S::width>("Width"),
-                State<&S::height>("Height"),
-                State<&S::lockLeft>("LockLeft"),
-                State<&S::lockTop>("LockTop"),
-                State<&S::lockRight>("LockRight"),
-                State<&S::lockBottom>("LockBottom"),
-                State<&S::tabIndex>("TabIndex"),
-                State<&S::visible>("Visible"),
-                State<&S::enabled>("Enabled"),
-                State<&S::autoDeactivate>("AutoDeactivate"),
-                State<&S::helpTag>("HelpTag"),
-                WriteOnly<&RectControl::setInitialParent>("InitialParent"),
-            });
+        ClassRecord r = BuildFrameworkClass("RectControl", Control::Lookup(), &AllocateAs<RectControl>,
+                                            {
+                                                {"Refresh", CodeRef::of(&RectControl::Refresh)},
+                                                {"SetFocus", CodeRef::of(&RectControl::SetFocus)},
+                                                {"Constructor", CodeRef::of(&RectControl::Constructor)},
+                                            },
+                                            {"DragEnter", "DragExit", "MouseEnter", "MouseExit", "DragOver",
+                                             "DropObject", "ConstructContextualMenu", "ContextualMenuAction",
+                                             "MouseWheel", "KeyDown", "KeyUp", "GotFocus", "LostFocus"},
+                                            {
+                                                State<&S::left>("Left"),
+                                                State<&S::top>("Top"),
+                                                State<&S::width>("Width"),
+                                                State<&S::height>("Height"),
+                                                State<&S::lockLeft>("LockLeft"),
+                                                State<&S::lockTop>("LockTop"),
+                                                State<&S::lockRight>("LockRight"),
+                                                State<&S::lockBottom>("LockBottom"),
+                                                State<&S::tabIndex>("TabIndex"),
+                                                State<&S::visible>("Visible"),
+                                                State<&S::enabled>("Enabled"),
+                                                State<&S::autoDeactivate>("AutoDeactivate"),
+                                                State<&S::helpTag>("HelpTag"),
+                                                WriteOnly<&RectControl::setInitialParent>("InitialParent"),
+                                            });
         assert(r.vtable.size() == static_cast<std::size_t>(RectControlOp::Count_));
         assert(r.events.size() == eventNumber(RectControlEvent::Count_));
         r.instanceSize = sizeof(RectControl);
@@ -154,9 +155,13 @@ RectControl* RectControl::initialParent() const {
     return parent == this ? nullptr : parent;
 }
 
-void RectControl::dispatchMouseEnter() { dispatch<RectControlStub>(this, eventNumber(RectControlEvent::MouseEnter)); }
+void RectControl::dispatchMouseEnter() {
+    dispatch<RectControlStub>(this, eventNumber(RectControlEvent::MouseEnter));
+}
 
-void RectControl::dispatchMouseExit() { dispatch<RectControlStub>(this, eventNumber(RectControlEvent::MouseExit)); }
+void RectControl::dispatchMouseExit() {
+    dispatch<RectControlStub>(this, eventNumber(RectControlEvent::MouseExit));
+}
 
 void RectControl::contentResized(std::int32_t dx, std::int32_t dy) {
     if (!state_.lockRight && !state_.lockBottom)
@@ -189,7 +194,9 @@ void RectControl::stateChanged() {
             rect->widget_->sync();
 }
 
-void RectControl::attachedTo(Window* window) { Control::attachedTo(window); }
+void RectControl::attachedTo(Window* window) {
+    Control::attachedTo(window);
+}
 
 void RectControl::detachedFromWindow() {
     if (widget_) {
@@ -206,6 +213,8 @@ void RectControl::windowViewReady() {
     stateChanged();
 }
 
-ControlWidget* RectControl::makeWidget() { return new ControlWidget(*this, window()->widget()->content()); }
+ControlWidget* RectControl::makeWidget() {
+    return new ControlWidget(*this, window()->widget()->content());
+}
 
 } // namespace fw

@@ -5,16 +5,16 @@
 // an entry holds the stub that the framework's dispatch calls together with
 // the handler delegate that the stub passes the event on to.
 
+#include "framework/runtime/ClassRecord.h"
+#include "framework/runtime/Delegate.h"
+#include "framework/runtime/Object.h"
+#include "framework/runtime/String.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <utility>
 #include <vector>
-
-#include "framework/runtime/ClassRecord.h"
-#include "framework/runtime/Delegate.h"
-#include "framework/runtime/Object.h"
-#include "framework/runtime/String.h"
 
 namespace fw {
 
@@ -39,8 +39,12 @@ enum class RectControlOp : std::size_t {
     Count_,
 };
 
-inline constexpr std::size_t operationIndex(ControlOp op) { return static_cast<std::size_t>(op); }
-inline constexpr std::size_t operationIndex(RectControlOp op) { return static_cast<std::size_t>(op); }
+inline constexpr std::size_t operationIndex(ControlOp op) {
+    return static_cast<std::size_t>(op);
+}
+inline constexpr std::size_t operationIndex(RectControlOp op) {
+    return static_cast<std::size_t>(op);
+}
 
 // Events, by position in the event tables; a subclass's follow its parent's.
 enum class ControlEvent : std::size_t { Open, Close, Count_ };
@@ -61,8 +65,12 @@ enum class RectControlEvent : std::size_t {
     Count_,
 };
 
-inline constexpr std::size_t eventNumber(ControlEvent e) { return static_cast<std::size_t>(e); }
-inline constexpr std::size_t eventNumber(RectControlEvent e) { return static_cast<std::size_t>(e); }
+inline constexpr std::size_t eventNumber(ControlEvent e) {
+    return static_cast<std::size_t>(e);
+}
+inline constexpr std::size_t eventNumber(RectControlEvent e) {
+    return static_cast<std::size_t>(e);
+}
 
 // The stub form of RectControl's events without arguments (MouseEnter, MouseExit).
 using RectControlStub = void(RectControl* control);
@@ -80,7 +88,7 @@ struct ControlState {
 };
 
 class Control : public Object {
-  public:
+public:
     Control();
     ~Control() override;
 
@@ -103,7 +111,7 @@ class Control : public Object {
     // The window's view exists now: a control that shows makes its widget.
     virtual void windowViewReady() {}
 
-  protected:
+protected:
     // Runs the stub of `event` with `self` and the arguments; an entry
     // without a stub runs nothing and gives the result type's zero (False).
     // The control is held while the handler runs, which may drop the last
@@ -125,7 +133,7 @@ class Control : public Object {
     virtual void attachedTo(Window* window) { window_ = window; }
     virtual void detachedFromWindow() { window_ = nullptr; }
 
-  private:
+private:
     friend class Window;
     friend struct WindowCode;
     template <auto>
@@ -136,6 +144,9 @@ class Control : public Object {
     std::vector<ControlEventEntry> events_;
 };
 
+// TabIndex, AutoDeactivate, and Control's Index and TabPanelIndex are kept
+// for whoever reads them: no control of this framework takes the keyboard
+// focus, none deactivates with its window, and a window has no tab panels.
 struct RectControlState {
     using Owner = RectControl;
     std::int32_t left = 0;
@@ -154,7 +165,7 @@ struct RectControlState {
 };
 
 class RectControl : public Control {
-  public:
+public:
     RectControl();
     ~RectControl() override;
 
@@ -184,7 +195,7 @@ class RectControl : public Control {
     ControlWidget* widget() const noexcept { return widget_; }
     void widgetGone() noexcept { widget_ = nullptr; }
 
-  protected:
+protected:
     void stateChanged() override;
     void attachedTo(Window* window) override;
     void detachedFromWindow() override;
@@ -192,7 +203,7 @@ class RectControl : public Control {
     // The widget of this kind of control, in the window's content area.
     virtual ControlWidget* makeWidget();
 
-  private:
+private:
     template <auto>
     friend struct property_table::Stored;
 

@@ -1,22 +1,30 @@
 #include "framework/ui/ControlWidget.h"
 
-#include <algorithm>
-
 #include "framework/ui/Control.h"
 #include "framework/ui/EventLoop.h"
+
+#include <algorithm>
 
 namespace fw {
 namespace {
 
 constexpr int kLargest = 32000;
-int place(std::int32_t v) { return std::clamp<std::int32_t>(v, -kLargest, kLargest); }
-int extent(std::int32_t v) { return std::clamp<std::int32_t>(v, 0, kLargest); }
+int place(std::int32_t v) {
+    return std::clamp<std::int32_t>(v, -kLargest, kLargest);
+}
+int extent(std::int32_t v) {
+    return std::clamp<std::int32_t>(v, 0, kLargest);
+}
 
 } // namespace
 
 QRect ContentFrame(const RectControl& control) {
     const RectControlState& s = control.rectState();
     return QRect(place(s.left), place(s.top), extent(s.width), extent(s.height));
+}
+
+QWidget* WidgetOf(const RectControl& control) {
+    return control.widget();
 }
 
 ControlWidget::ControlWidget(RectControl& control, QWidget* content) : QWidget(content), control_(&control) {
@@ -34,7 +42,9 @@ void ControlWidget::controlGone() {
     deleteLater();
 }
 
-QRect ControlWidget::frameInContent() const { return ContentFrame(*control_); }
+QRect ControlWidget::frameInContent() const {
+    return ContentFrame(*control_);
+}
 
 void ControlWidget::sync() {
     if (!control_)

@@ -11,7 +11,7 @@ namespace fw {
 class RectControl;
 
 class ControlWidget : public QWidget {
-  public:
+public:
     ControlWidget(RectControl& control, QWidget* content);
     ~ControlWidget() override;
 
@@ -23,17 +23,20 @@ class ControlWidget : public QWidget {
     // state; then a repaint.
     virtual void sync();
 
-  protected:
+protected:
     // Where the widget lies in the content area: the control's frame.
     virtual QRect frameInContent() const;
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
 
-  private:
+private:
     RectControl* control_;
 };
 
 // The control's frame in its window's content area.
 QRect ContentFrame(const RectControl& control);
+
+// The widget of a control, nil until it is in a window's view; for tests too.
+QWidget* WidgetOf(const RectControl& control);
 
 } // namespace fw

@@ -7,7 +7,7 @@
 namespace fw {
 
 class Graphics : public Object {
-  public:
+public:
     // What draws: the window system's painter (GraphicsPainter.h).
     struct Painter;
 
@@ -20,7 +20,7 @@ class Graphics : public Object {
     Painter* painter() const noexcept { return painter_; }
     void endPaint() noexcept { painter_ = nullptr; }
 
-  private:
+private:
     Painter* painter_ = nullptr;
 };
 

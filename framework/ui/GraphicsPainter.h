@@ -1,9 +1,9 @@
 #pragma once
 // What a Graphics draws with (framework only).
 
-#include <QPainter>
-
 #include "framework/ui/Graphics.h"
+
+#include <QPainter>
 
 namespace fw {
 

@@ -1,17 +1,16 @@
 #include "framework/ui/Label.h"
 
-#include <algorithm>
-#include <cmath>
+#include "framework/ui/ControlWidget.h"
+#include "framework/ui/PropertyTable.h"
+#include "framework/ui/Window.h"
+#include "framework/ui/WindowWidget.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
-
-#include "framework/ui/ControlWidget.h"
-#include "framework/ui/PropertyTable.h"
-#include "framework/ui/Window.h"
-#include "framework/ui/WindowWidget.h"
+#include <algorithm>
+#include <cmath>
 
 namespace fw {
 namespace {
@@ -19,9 +18,13 @@ namespace {
 constexpr int kSmallestPixels = 6;
 constexpr int kLargestPixels = 1000;
 
-QString qText(const String& s) { return QString::fromUtf8(s.bytes().data(), static_cast<qsizetype>(s.size())); }
+QString qText(const String& s) {
+    return QString::fromUtf8(s.bytes().data(), static_cast<qsizetype>(s.size()));
+}
 
-int pixels(double size) { return std::clamp(static_cast<int>(std::lround(size)), 1, kLargestPixels); }
+int pixels(double size) {
+    return std::clamp(static_cast<int>(std::lround(size)), 1, kLargestPixels);
+}
 
 QFont fontFor(const LabelState& s, const QWidget& w) {
     QFont font = s.textFont.empty() || s.textFont == String("System")
@@ -66,7 +69,7 @@ QFont fitted(QFont font, const QString& text, int width) {
 // parent's too: the label's text is centred on its own frame and may be
 // wider than it.
 class LabelWidget : public ControlWidget {
-  public:
+public:
     LabelWidget(Label& label, QWidget* content) : ControlWidget(label, content) {}
 
     void sync() override {
@@ -79,7 +82,7 @@ class LabelWidget : public ControlWidget {
             raise();
     }
 
-  protected:
+protected:
     const Label* label() const { return static_cast<const Label*>(control()); }
 
     QRect frameInContent() const override {
@@ -123,7 +126,7 @@ class LabelWidget : public ControlWidget {
         p.drawText(box, alignment(s) | Qt::AlignVCenter | Qt::TextSingleLine, text);
     }
 
-  private:
+private:
     static Qt::Alignment alignment(const LabelState& s) {
         switch (static_cast<TextAlignment>(s.textAlign)) {
         case TextAlignment::Left:
@@ -182,6 +185,8 @@ void Label::setTextUnit(FontUnits unit) {
     stateChanged();
 }
 
-ControlWidget* Label::makeWidget() { return new LabelWidget(*this, window()->widget()->content()); }
+ControlWidget* Label::makeWidget() {
+    return new LabelWidget(*this, window()->widget()->content());
+}
 
 } // namespace fw

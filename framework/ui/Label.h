@@ -2,10 +2,10 @@
 // The label control: a line of text. Over its initial parent it shows its
 // whole text, centred on its own frame, even where the text is wider.
 
-#include <cstdint>
-
 #include "framework/runtime/Color.h"
 #include "framework/ui/Control.h"
+
+#include <cstdint>
 
 namespace fw {
 
@@ -24,20 +24,20 @@ struct LabelState {
     std::int32_t textAlign = 0;
     Color textColor{0, 0, 0};
     bool multiLine = false;
-    bool selectable = false; // a label that cannot be selected lets presses through to what lies under it
-    bool transparent = false;
+    bool selectable = false;   // a label that cannot be selected lets presses through to what lies under it
+    bool transparent = false;  // a label draws its text alone, never a background of its own
     String textFont{"System"}; // "System": the platform's interface font
     float textSize = 0;        // 0: the font's own size
     FontUnits textUnit = FontUnits::Default;
     bool bold = false;
     bool italic = false;
     bool underline = false;
-    String dataSource;
+    String dataSource; // kept: this framework binds no data
     String dataField;
 };
 
 class Label : public RectControl {
-  public:
+public:
     Label() = default;
 
     static const ClassRecord* Lookup();
@@ -49,10 +49,10 @@ class Label : public RectControl {
     void setTextSize(float size);
     void setTextUnit(FontUnits unit);
 
-  protected:
+protected:
     ControlWidget* makeWidget() override;
 
-  private:
+private:
     template <auto>
     friend struct property_table::Stored;
 

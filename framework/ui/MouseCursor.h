@@ -7,7 +7,7 @@
 namespace fw {
 
 class MouseCursor : public Object {
-  public:
+public:
     enum class Shape {
         StandardPointer, // the platform's arrow
         FingerPointer,   // the platform's pointing hand
@@ -19,7 +19,7 @@ class MouseCursor : public Object {
     static const ClassRecord* Lookup();
     Shape shape() const noexcept { return shape_; }
 
-  private:
+private:
     Shape shape_ = Shape::StandardPointer;
 };
 

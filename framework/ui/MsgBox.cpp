@@ -12,7 +12,9 @@ std::function<void(const String&)>& recorder() {
 }
 } // namespace
 
-void SetMsgBoxRecorderForTesting(std::function<void(const String&)> r) { recorder() = std::move(r); }
+void SetMsgBoxRecorderForTesting(std::function<void(const String&)> r) {
+    recorder() = std::move(r);
+}
 
 // Modal for the whole application, over the active window; the text is
 // shown as it is, never read as markup. Without a GUI application the text

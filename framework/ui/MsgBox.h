@@ -1,9 +1,9 @@
 #pragma once
 // The message box: shows a text and returns once it is closed.
 
-#include <functional>
-
 #include "framework/runtime/String.h"
+
+#include <functional>
 
 namespace fw {
 

@@ -1,9 +1,9 @@
 #include "framework/ui/Picture.h"
 
-#include <QImageReader>
-
 #include "framework/files/FolderItem.h"
 #include "framework/ui/PictureImage.h"
+
+#include <QImageReader>
 
 namespace fw {
 
@@ -19,10 +19,16 @@ const ClassRecord* Picture::Lookup() {
 Picture::Picture() : image_(std::make_unique<Image>()) {}
 Picture::~Picture() = default;
 
-std::int32_t Picture::Width() const { return image_->image.width(); }
-std::int32_t Picture::Height() const { return image_->image.height(); }
+std::int32_t Picture::Width() const {
+    return image_->image.width();
+}
+std::int32_t Picture::Height() const {
+    return image_->image.height();
+}
 
-void Picture::setImage(std::unique_ptr<Image> image) { image_ = image ? std::move(image) : std::make_unique<Image>(); }
+void Picture::setImage(std::unique_ptr<Image> image) {
+    image_ = image ? std::move(image) : std::make_unique<Image>();
+}
 
 Ref<Picture> MakePicture(QImage image) {
     Ref<Picture> picture = make<Picture>();

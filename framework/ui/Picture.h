@@ -1,16 +1,16 @@
 #pragma once
 // Pictures: an image read from a file, drawn by the window system.
 
-#include <cstdint>
-#include <memory>
-
 #include "framework/runtime/ClassRecord.h"
 #include "framework/runtime/Object.h"
+
+#include <cstdint>
+#include <memory>
 
 namespace fw {
 
 class Picture : public Object {
-  public:
+public:
     Picture();
     ~Picture() override;
 
@@ -24,7 +24,7 @@ class Picture : public Object {
     const Image& image() const noexcept { return *image_; }
     void setImage(std::unique_ptr<Image> image);
 
-  private:
+private:
     std::unique_ptr<Image> image_;
 };
 

@@ -1,9 +1,9 @@
 #pragma once
 // The pixels of a Picture (framework only).
 
-#include <QImage>
-
 #include "framework/ui/Picture.h"
+
+#include <QImage>
 
 namespace fw {
 

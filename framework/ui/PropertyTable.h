@@ -9,14 +9,14 @@
 // keeps its fields in a member `state_` of a struct that names the class as
 // `Owner`, and offers `void stateChanged()`.
 
-#include <cstdint>
-#include <type_traits>
-
 #include "framework/runtime/ClassRecord.h"
 #include "framework/runtime/Color.h"
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/PropertySetter.h"
 #include "framework/runtime/String.h"
+
+#include <cstdint>
+#include <type_traits>
 
 namespace fw::property_table {
 

@@ -1,31 +1,31 @@
 #include "framework/ui/RoundRectangle.h"
 
-#include <algorithm>
-#include <cassert>
-
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
-
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/EventLoop.h"
 #include "framework/ui/PropertyTable.h"
 #include "framework/ui/Window.h"
 #include "framework/ui/WindowWidget.h"
 
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cassert>
+
 namespace fw {
 namespace {
 
-QColor qColor(Color c) { return QColor(c.red, c.green, c.blue); }
+QColor qColor(Color c) {
+    return QColor(c.red, c.green, c.blue);
+}
 
 // The shape, and the press: a MouseDown that its handler took (True) is
 // followed by the press's drags and its release; one that it did not take is
 // the whole press.
 class RoundRectangleWidget : public ControlWidget {
-  public:
+public:
     RoundRectangleWidget(RoundRectangle& control, QWidget* content) : ControlWidget(control, content) {}
 
-  protected:
+protected:
     RoundRectangle* shape() const { return static_cast<RoundRectangle*>(control()); }
 
     void paintEvent(QPaintEvent*) override {
@@ -41,7 +41,8 @@ class RoundRectangleWidget : public ControlWidget {
         const QRectF r = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
         p.setPen(border > 0 ? QPen(qColor(look.borderColor), border) : QPen(Qt::NoPen));
         p.setBrush(qColor(look.fillColor));
-        p.drawRoundedRect(r, std::clamp(look.ovalWidth, 0, width()) / 2.0, std::clamp(look.ovalHeight, 0, height()) / 2.0);
+        p.drawRoundedRect(r, std::clamp(look.ovalWidth, 0, width()) / 2.0,
+                          std::clamp(look.ovalHeight, 0, height()) / 2.0);
     }
     void mousePressEvent(QMouseEvent* e) override {
         RoundRectangle* s = shape();
@@ -65,7 +66,7 @@ class RoundRectangleWidget : public ControlWidget {
         CallFromEventLoopVoid([&] { s->dispatchMouseUp(at.x(), at.y()); });
     }
 
-  private:
+private:
     bool tracking_ = false;
 };
 
@@ -75,15 +76,16 @@ const ClassRecord* RoundRectangle::Lookup() {
     static const ClassRecord record = [] {
         using namespace property_table;
         using S = RoundRectangleState;
-        ClassRecord r = BuildFrameworkClass("RoundRectangle", RectControl::Lookup(), &AllocateAs<RoundRectangle>, {},
-                                            {"MouseDown", "MouseDrag", "MouseUp"},
-                                            {
-                                                State<&S::fillColor>("FillColor"),
-                                                State<&S::borderWidth>("BorderWidth"),
-                                                State<&S::borderColor>("BorderColor"),
-                                                State<&S::ovalWidth>("OvalWidth"),
-                                                State<&S::ovalHeight>("OvalHeight"),
-                                            });
+        ClassRecord r =
+            BuildFrameworkClass("RoundRectangle", RectControl::Lookup(), &AllocateAs<RoundRectangle>, {},
+                                {"MouseDown", "MouseDrag", "MouseUp"},
+                                {
+                                    State<&S::fillColor>("FillColor"),
+                                    State<&S::borderWidth>("BorderWidth"),
+                                    State<&S::borderColor>("BorderColor"),
+                                    State<&S::ovalWidth>("OvalWidth"),
+                                    State<&S::ovalHeight>("OvalHeight"),
+                                });
         assert(r.events.size() == eventNumber(RoundRectangleEvent::Count_));
         r.instanceSize = sizeof(RoundRectangle);
         return r;
@@ -103,6 +105,8 @@ void RoundRectangle::dispatchMouseUp(std::int32_t x, std::int32_t y) {
     dispatch<MouseStub>(this, eventNumber(RoundRectangleEvent::MouseUp), x, y);
 }
 
-ControlWidget* RoundRectangle::makeWidget() { return new RoundRectangleWidget(*this, window()->widget()->content()); }
+ControlWidget* RoundRectangle::makeWidget() {
+    return new RoundRectangleWidget(*this, window()->widget()->content());
+}
 
 } // namespace fw

@@ -2,10 +2,10 @@
 // The rounded-rectangle control: a filled, bordered shape with rounded
 // corners that reports presses.
 
-#include <cstdint>
-
 #include "framework/runtime/Color.h"
 #include "framework/ui/Control.h"
+
+#include <cstdint>
 
 namespace fw {
 
@@ -18,7 +18,9 @@ enum class RoundRectangleEvent : std::size_t {
     MouseUp,
     Count_,
 };
-inline constexpr std::size_t eventNumber(RoundRectangleEvent e) { return static_cast<std::size_t>(e); }
+inline constexpr std::size_t eventNumber(RoundRectangleEvent e) {
+    return static_cast<std::size_t>(e);
+}
 static_assert(eventNumber(RoundRectangleEvent::MouseDown) == 15);
 
 // Stub forms: the control and the pointer's place inside it. A MouseDown
@@ -36,7 +38,7 @@ struct RoundRectangleState {
 };
 
 class RoundRectangle : public RectControl {
-  public:
+public:
     RoundRectangle() = default;
 
     static const ClassRecord* Lookup();
@@ -48,10 +50,10 @@ class RoundRectangle : public RectControl {
     void dispatchMouseDrag(std::int32_t x, std::int32_t y);
     void dispatchMouseUp(std::int32_t x, std::int32_t y);
 
-  protected:
+protected:
     ControlWidget* makeWidget() override;
 
-  private:
+private:
     template <auto>
     friend struct property_table::Stored;
 

@@ -6,9 +6,9 @@ namespace fw {
 namespace {
 
 template <class T>
-const ClassRecord* recordOf(const char* name) {
-    ClassRecord* r = new ClassRecord(BuildFrameworkClass(name, nullptr, &AllocateAs<T>, {}));
-    r->instanceSize = sizeof(T);
+ClassRecord recordOf(const char* name) {
+    ClassRecord r = BuildFrameworkClass(name, nullptr, &AllocateAs<T>, {});
+    r.instanceSize = sizeof(T);
     return r;
 }
 
@@ -22,13 +22,13 @@ Ref<T> madeOf(const ClassRecord* record, Args... args) {
 } // namespace
 
 const ClassRecord* MouseCursor::Lookup() {
-    static const ClassRecord* record = recordOf<MouseCursor>("MouseCursor");
-    return record;
+    static const ClassRecord record = recordOf<MouseCursor>("MouseCursor");
+    return &record;
 }
 
 const ClassRecord* CursorsClass::Lookup() {
-    static const ClassRecord* record = recordOf<CursorsClass>("_Cursors");
-    return record;
+    static const ClassRecord record = recordOf<CursorsClass>("_Cursors");
+    return &record;
 }
 
 CursorsClass::CursorsClass()
@@ -36,8 +36,8 @@ CursorsClass::CursorsClass()
       standardPointer_(madeOf<MouseCursor>(MouseCursor::Lookup(), MouseCursor::Shape::StandardPointer)) {}
 
 const ClassRecord* SystemClass::Lookup() {
-    static const ClassRecord* record = recordOf<SystemClass>("_SystemClass");
-    return record;
+    static const ClassRecord record = recordOf<SystemClass>("_SystemClass");
+    return &record;
 }
 
 SystemClass::SystemClass() : cursors_(madeOf<CursorsClass>(CursorsClass::Lookup())) {}

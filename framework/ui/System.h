@@ -9,7 +9,7 @@
 namespace fw {
 
 class CursorsClass : public Object {
-  public:
+public:
     CursorsClass();
     static const ClassRecord* Lookup();
 
@@ -17,19 +17,19 @@ class CursorsClass : public Object {
     Ref<MouseCursor> FingerPointer() const { return fingerPointer_; }
     Ref<MouseCursor> StandardPointer() const { return standardPointer_; }
 
-  private:
+private:
     Ref<MouseCursor> fingerPointer_;
     Ref<MouseCursor> standardPointer_;
 };
 
 class SystemClass : public Object {
-  public:
+public:
     SystemClass();
     static const ClassRecord* Lookup();
 
     Ref<CursorsClass> Cursors() const { return cursors_; }
 
-  private:
+private:
     Ref<CursorsClass> cursors_;
 };
 

@@ -4,12 +4,11 @@
 
 #include "framework/ui/Window.h"
 
-#include <cassert>
-
 #include "framework/ui/PropertyTable.h"
 #include "framework/ui/WindowCode.h"
-#include "framework/ui/WindowList.h"
 #include "framework/ui/WindowWidget.h"
+
+#include <cassert>
 
 namespace fw {
 namespace {
@@ -81,13 +80,39 @@ ClassRecord buildWindowRecord() {
             op<o::ControlByNameIndex>("_ControlByNameIndex", &W::ControlByNameIndex),
         },
         {
-            "Layout",        "CreateControls", "AddMenuHandlers", "SetupBindings", "Open",
-            "Close",         "CancelClose",    "KeyDown",         "KeyUp",         "MouseMove",
-            "MouseEnter",    "MouseExit",      "Paint",           "MouseDown",     "MouseDrag",
-            "MouseUp",       "EnableMenuItems", "Resized",        "Resizing",      "Moved",
-            "DropObject",    "Activate",       "Deactivate",      "Minimize",      "Maximize",
-            "Restore",       "MouseWheel",     "ConstructContextualMenu", "ContextualMenuAction", "DragEnter",
-            "DragExit",      "DragOver",       "ContentsChanged",
+            "Layout",
+            "CreateControls",
+            "AddMenuHandlers",
+            "SetupBindings",
+            "Open",
+            "Close",
+            "CancelClose",
+            "KeyDown",
+            "KeyUp",
+            "MouseMove",
+            "MouseEnter",
+            "MouseExit",
+            "Paint",
+            "MouseDown",
+            "MouseDrag",
+            "MouseUp",
+            "EnableMenuItems",
+            "Resized",
+            "Resizing",
+            "Moved",
+            "DropObject",
+            "Activate",
+            "Deactivate",
+            "Minimize",
+            "Maximize",
+            "Restore",
+            "MouseWheel",
+            "ConstructContextualMenu",
+            "ContextualMenuAction",
+            "DragEnter",
+            "DragExit",
+            "DragOver",
+            "ContentsChanged",
         },
         {
             State<&S::placement>("Placement"),
@@ -212,7 +237,7 @@ void Window::stateChanged() {
         widget_->sync();
 }
 
-Window& Self(Window* w) {
+Window& TargetWindow(Window* w) {
     if (!w)
         RaiseNilObjectException();
     return *w;

@@ -5,12 +5,6 @@
 // The framework holds a constructed window until it closes. Its size and
 // position count its content area, below the menu bar.
 
-#include <cstddef>
-#include <cstdint>
-#include <string_view>
-#include <utility>
-#include <vector>
-
 #include "framework/files/FolderItem.h"
 #include "framework/runtime/ClassRecord.h"
 #include "framework/runtime/Color.h"
@@ -20,6 +14,12 @@
 #include "framework/ui/MenuBar.h"
 #include "framework/ui/MouseCursor.h"
 #include "framework/ui/Picture.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace fw {
 
@@ -119,14 +119,21 @@ enum class WindowEvent : std::size_t {
     Count_,
 };
 
-inline constexpr std::size_t operationIndex(WindowOp op) { return static_cast<std::size_t>(op); }
-inline constexpr std::size_t eventNumber(WindowEvent e) { return static_cast<std::size_t>(e); }
+inline constexpr std::size_t operationIndex(WindowOp op) {
+    return static_cast<std::size_t>(op);
+}
+inline constexpr std::size_t eventNumber(WindowEvent e) {
+    return static_cast<std::size_t>(e);
+}
 
 class WindowWidget;
 class Window;
 
 // What the window's properties hold between uses. Width and Height are the
-// content area's; Left and Top its place on the screen.
+// content area's; Left and Top its place on the screen. Composite,
+// LiveResize and MacProcId are kept for whoever reads them: on this platform
+// every window is composited and redrawn while it is resized, and there is
+// no window definition to choose.
 struct WindowState {
     using Owner = Window;
     std::int32_t placement = 0; // 0: where the platform puts it; otherwise centred on the main screen
@@ -170,7 +177,7 @@ struct WindowState {
 };
 
 class Window : public Object {
-  public:
+public:
     Window();
     ~Window() override;
 
@@ -227,7 +234,7 @@ class Window : public Object {
     // Brings the view in line with the state.
     void stateChanged();
 
-  private:
+private:
     friend struct WindowCode;
     template <auto>
     friend struct property_table::Stored;

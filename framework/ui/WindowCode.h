@@ -3,12 +3,12 @@
 // bodies are grouped by what they deal with: WindowShowing.cpp,
 // WindowControls.cpp, WindowConstruction.cpp, WindowEvents.cpp.
 
-#include <cstdint>
-#include <utility>
-
 #include "framework/ui/Graphics.h"
 #include "framework/ui/Window.h"
 #include "framework/ui/WindowOperations.h"
+
+#include <cstdint>
+#include <utility>
 
 namespace fw {
 
@@ -34,9 +34,11 @@ struct WindowCode {
                             std::int32_t height, bool eraseBackground);
     static void UpdateNow(Window* w);
     static void Update(Window* w);
-    static void DrawInto(Window* w, const Ref<Graphics>& g, std::int32_t x, std::int32_t y, bool drawBackground);
+    static void DrawInto(Window* w, const Ref<Graphics>& g, std::int32_t x, std::int32_t y,
+                         bool drawBackground);
     static void DrawBackground(Window* w, const Ref<Graphics>& g, std::int32_t left, std::int32_t top,
-                               std::int32_t width, std::int32_t height, std::int32_t originX, std::int32_t originY);
+                               std::int32_t width, std::int32_t height, std::int32_t originX,
+                               std::int32_t originY);
 
     // Objects and controls.
     static Ref<Object> New(Window* w, const ClassRecord* record);
@@ -77,7 +79,8 @@ struct WindowCode {
     static void MouseExit(Window* w);
     static void MouseMove(Window* w, std::int32_t x, std::int32_t y);
     static void Paint(Window* w, const Ref<Graphics>& g);
-    static bool MouseWheel(Window* w, std::int32_t x, std::int32_t y, std::int32_t deltaX, std::int32_t deltaY);
+    static bool MouseWheel(Window* w, std::int32_t x, std::int32_t y, std::int32_t deltaX,
+                           std::int32_t deltaY);
     static bool KeyDown(Window* w, const String& key);
 
     // The window's state, for the code above.
@@ -91,7 +94,7 @@ struct WindowCode {
 };
 
 // The window itself, for an operation called on it; nil raises NilObjectException.
-Window& Self(Window* w);
+Window& TargetWindow(Window* w);
 
 // Runs the class's hook for `event` with the window and the arguments; with
 // no hook set, the event does nothing and gives the result type's zero.

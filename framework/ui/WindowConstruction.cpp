@@ -1,18 +1,18 @@
 // Window.Constructor, the default window construction (WindowDefaultConstructor).
 
-#include <exception>
-
 #include "framework/ui/EventLoop.h"
 #include "framework/ui/WindowCode.h"
 #include "framework/ui/WindowList.h"
 #include "framework/ui/WindowWidget.h"
+
+#include <exception>
 
 namespace fw {
 namespace {
 
 // A construction that fails leaves no trace in the lists, and nothing on the screen.
 class LeaveListsOnFailure {
-  public:
+public:
     explicit LeaveListsOnFailure(Window& w) : window_(w) {}
     ~LeaveListsOnFailure() {
         if (std::uncaught_exceptions() <= exceptions_)
@@ -24,7 +24,7 @@ class LeaveListsOnFailure {
     LeaveListsOnFailure(const LeaveListsOnFailure&) = delete;
     LeaveListsOnFailure& operator=(const LeaveListsOnFailure&) = delete;
 
-  private:
+private:
     Window& window_;
     int exceptions_ = std::uncaught_exceptions();
 };
@@ -47,7 +47,7 @@ WindowWidget& ViewOf(Window& w) {
 // class's hooks in the order of the event table; the window appears when its
 // state says so, before Open, which may need it on the screen.
 void WindowCode::Constructor(Window* w) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     const Ref<Window> protector = Ref<Window>::retain(w);
     WindowWidget& view = ViewOf(self);
     HoldWindow(self);
@@ -66,6 +66,8 @@ void WindowCode::Constructor(Window* w) {
     state(self).contentsChanged = false;
 }
 
-void WindowCode::WindowConstructor(Window* w) { Constructor(w); }
+void WindowCode::WindowConstructor(Window* w) {
+    Constructor(w);
+}
 
 } // namespace fw

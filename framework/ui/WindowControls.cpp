@@ -1,18 +1,16 @@
 // Window's operations on the objects and controls it holds, and on drops
 // and menus.
 
-#include <algorithm>
-
-#include <QWidget>
-
-#include "framework/ui/ControlWidget.h"
 #include "framework/ui/WindowCode.h"
 #include "framework/ui/WindowWidget.h"
+
+#include <QWidget>
+#include <algorithm>
 
 namespace fw {
 
 Ref<Object> WindowCode::New(Window* w, const ClassRecord* record) {
-    Self(w);
+    TargetWindow(w);
     Ref<Object> made = RuntimeNewObject(record);
     if (!made)
         RaiseNilObjectException();
@@ -22,11 +20,12 @@ Ref<Object> WindowCode::New(Window* w, const ClassRecord* record) {
 // The window holds the control under the name, with its own reference, for
 // as long as the window lives; a control in another window leaves that one.
 void WindowCode::AddControl(Window* w, const String& name, const Ref<Object>& object) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     const Ref<fw::Control> control = RuntimeCheckCast<fw::Control>(object, fw::Control::Lookup());
     fw::Control& c = NotNil(control);
     if (c.window() && c.window() != w)
-        WindowOperation<window_operation::RemoveControl>(*c.window(), WindowOp::RemoveControl)(c.window(), control);
+        WindowOperation<window_operation::RemoveControl>(*c.window(), WindowOp::RemoveControl)(c.window(),
+                                                                                               control);
     controls(self).push_back({name, control});
     c.attachedTo(w);
     if (self.widget())
@@ -34,7 +33,7 @@ void WindowCode::AddControl(Window* w, const String& name, const Ref<Object>& ob
 }
 
 void WindowCode::RemoveControl(Window* w, const Ref<fw::Control>& control) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     auto& list = controls(self);
     const auto it = std::find_if(list.begin(), list.end(),
                                  [&](const Window::NamedControl& c) { return c.control == control; });
@@ -46,7 +45,7 @@ void WindowCode::RemoveControl(Window* w, const Ref<fw::Control>& control) {
 }
 
 Ref<fw::Control> WindowCode::ControlAt(Window* w, std::int32_t index) {
-    const auto& list = Self(w).controls();
+    const auto& list = TargetWindow(w).controls();
     if (index < 0 || static_cast<std::size_t>(index) >= list.size())
         return Ref<fw::Control>();
     return list[static_cast<std::size_t>(index)].control;
@@ -54,12 +53,12 @@ Ref<fw::Control> WindowCode::ControlAt(Window* w, std::int32_t index) {
 
 // RuntimeControlReference: nil for a name that no control bears.
 Ref<Object> WindowCode::ControlByName(Window* w, const String& name) {
-    return Self(w).controlNamed(name.bytes());
+    return TargetWindow(w).controlNamed(name.bytes());
 }
 
 // The member of the control set of that name whose Index is `index`.
 Ref<Object> WindowCode::ControlByNameIndex(Window* w, const String& name, std::int32_t index) {
-    for (const Window::NamedControl& c : Self(w).controls())
+    for (const Window::NamedControl& c : TargetWindow(w).controls())
         if (c.name == name && c.control->controlState().index == index)
             return c.control;
     return Ref<Object>();
@@ -72,8 +71,8 @@ void moveFocus(Window& w, bool forward) {
     if (!view)
         return;
     QWidget* from = view->focusWidget() ? view->focusWidget() : view->content();
-    for (QWidget* next = forward ? from->nextInFocusChain() : from->previousInFocusChain(); next && next != from;
-         next = forward ? next->nextInFocusChain() : next->previousInFocusChain()) {
+    for (QWidget* next = forward ? from->nextInFocusChain() : from->previousInFocusChain();
+         next && next != from; next = forward ? next->nextInFocusChain() : next->previousInFocusChain()) {
         if (next->isVisible() && next->isEnabled() && (next->focusPolicy() & Qt::TabFocus)) {
             next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return;
@@ -83,12 +82,16 @@ void moveFocus(Window& w, bool forward) {
 
 } // namespace
 
-void WindowCode::FocusNext(Window* w) { moveFocus(Self(w), true); }
-void WindowCode::FocusPrevious(Window* w) { moveFocus(Self(w), false); }
+void WindowCode::FocusNext(Window* w) {
+    moveFocus(TargetWindow(w), true);
+}
+void WindowCode::FocusPrevious(Window* w) {
+    moveFocus(TargetWindow(w), false);
+}
 
 // This framework has no drag and drop: there is never an item.
 Ref<Object> WindowCode::NewDragItem(Window* w, std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
-    Self(w);
+    TargetWindow(w);
     return Ref<Object>();
 }
 
@@ -100,29 +103,41 @@ void accept(Window& w, const String& type) {
 }
 } // namespace
 
-void WindowCode::AcceptTextDrop(Window* w) { accept(Self(w), String("text")); }
-void WindowCode::AcceptPictureDrop(Window* w) { accept(Self(w), String("picture")); }
-void WindowCode::AcceptFileDrop(Window* w, const String& fileType) { accept(Self(w), fileType); }
-void WindowCode::AcceptMacDataDrop(Window* w, const String& dataType) { accept(Self(w), dataType); }
-void WindowCode::AcceptRawDataDrop(Window* w, const String& dataType) { accept(Self(w), dataType); }
+void WindowCode::AcceptTextDrop(Window* w) {
+    accept(TargetWindow(w), String("text"));
+}
+void WindowCode::AcceptPictureDrop(Window* w) {
+    accept(TargetWindow(w), String("picture"));
+}
+void WindowCode::AcceptFileDrop(Window* w, const String& fileType) {
+    accept(TargetWindow(w), fileType);
+}
+void WindowCode::AcceptMacDataDrop(Window* w, const String& dataType) {
+    accept(TargetWindow(w), dataType);
+}
+void WindowCode::AcceptRawDataDrop(Window* w, const String& dataType) {
+    accept(TargetWindow(w), dataType);
+}
 
 void WindowCode::AddMenuHandler(Window* w, const String& menuItemName, CodeRef handler) {
-    menuHandlers(Self(w)).push_back({menuItemName, handler});
+    menuHandlers(TargetWindow(w)).push_back({menuItemName, handler});
 }
 
 void WindowCode::EnableMenuItems(Window* w, const Ref<Array>& /*menuItems*/) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     RunWindowEvent<window_event::Hook>(self, WindowEvent::EnableMenuItems);
 }
 
 // Menu items carry no name in this framework, so no handler can be told
 // apart from another: a command is never handled here.
 bool WindowCode::HandleMenuCommand(Window* w, const Ref<MenuItem>& /*item*/) {
-    Self(w);
+    TargetWindow(w);
     return false;
 }
 
 // A window depends on no other module.
-void WindowCode::DependencyList(Window* w) { Self(w); }
+void WindowCode::DependencyList(Window* w) {
+    TargetWindow(w);
+}
 
 } // namespace fw

@@ -10,32 +10,47 @@ namespace fw {
 
 namespace e = window_event;
 
-void WindowCode::CallMoved(Window* w) { RunWindowEvent<e::Hook>(Self(w), WindowEvent::Moved); }
-void WindowCode::CallActivated(Window* w) { RunWindowEvent<e::Hook>(Self(w), WindowEvent::Activate); }
-void WindowCode::CallDeactivated(Window* w) { RunWindowEvent<e::Hook>(Self(w), WindowEvent::Deactivate); }
-void WindowCode::CallResized(Window* w) { RunWindowEvent<e::Hook>(Self(w), WindowEvent::Resized); }
-void WindowCode::CallResizing(Window* w) { RunWindowEvent<e::Hook>(Self(w), WindowEvent::Resizing); }
-void WindowCode::MouseEnter(Window* w) { RunWindowEvent<e::Hook>(Self(w), WindowEvent::MouseEnter); }
-void WindowCode::MouseExit(Window* w) { RunWindowEvent<e::Hook>(Self(w), WindowEvent::MouseExit); }
+void WindowCode::CallMoved(Window* w) {
+    RunWindowEvent<e::Hook>(TargetWindow(w), WindowEvent::Moved);
+}
+void WindowCode::CallActivated(Window* w) {
+    RunWindowEvent<e::Hook>(TargetWindow(w), WindowEvent::Activate);
+}
+void WindowCode::CallDeactivated(Window* w) {
+    RunWindowEvent<e::Hook>(TargetWindow(w), WindowEvent::Deactivate);
+}
+void WindowCode::CallResized(Window* w) {
+    RunWindowEvent<e::Hook>(TargetWindow(w), WindowEvent::Resized);
+}
+void WindowCode::CallResizing(Window* w) {
+    RunWindowEvent<e::Hook>(TargetWindow(w), WindowEvent::Resizing);
+}
+void WindowCode::MouseEnter(Window* w) {
+    RunWindowEvent<e::Hook>(TargetWindow(w), WindowEvent::MouseEnter);
+}
+void WindowCode::MouseExit(Window* w) {
+    RunWindowEvent<e::Hook>(TargetWindow(w), WindowEvent::MouseExit);
+}
 
 void WindowCode::MouseMove(Window* w, std::int32_t x, std::int32_t y) {
-    RunWindowEvent<e::MouseHook>(Self(w), WindowEvent::MouseMove, x, y);
+    RunWindowEvent<e::MouseHook>(TargetWindow(w), WindowEvent::MouseMove, x, y);
 }
 
 bool WindowCode::CallMouseDown(Window* w, std::int32_t x, std::int32_t y) {
-    return RunWindowEvent<e::MouseDownHook>(Self(w), WindowEvent::MouseDown, x, y);
+    return RunWindowEvent<e::MouseDownHook>(TargetWindow(w), WindowEvent::MouseDown, x, y);
 }
 
-bool WindowCode::MouseWheel(Window* w, std::int32_t x, std::int32_t y, std::int32_t deltaX, std::int32_t deltaY) {
-    return RunWindowEvent<e::MouseWheelHook>(Self(w), WindowEvent::MouseWheel, x, y, deltaX, deltaY);
+bool WindowCode::MouseWheel(Window* w, std::int32_t x, std::int32_t y, std::int32_t deltaX,
+                            std::int32_t deltaY) {
+    return RunWindowEvent<e::MouseWheelHook>(TargetWindow(w), WindowEvent::MouseWheel, x, y, deltaX, deltaY);
 }
 
 bool WindowCode::KeyDown(Window* w, const String& key) {
-    return RunWindowEvent<e::KeyHook>(Self(w), WindowEvent::KeyDown, key);
+    return RunWindowEvent<e::KeyHook>(TargetWindow(w), WindowEvent::KeyDown, key);
 }
 
 void WindowCode::Paint(Window* w, const Ref<Graphics>& g) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     MarkWindowClean(self);
     RunWindowEvent<e::PaintHook>(self, WindowEvent::Paint, g.get());
 }
@@ -43,7 +58,7 @@ void WindowCode::Paint(Window* w, const Ref<Graphics>& g) {
 // CancelClose may keep the window open; otherwise Close runs and the window
 // leaves the framework's lists, which may release it.
 bool WindowCode::UnifiedClose(Window* w, bool appQuitting) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     const Ref<Window> protector = Ref<Window>::retain(w);
     if (RunWindowEvent<e::CancelCloseHook>(self, WindowEvent::CancelClose, appQuitting))
         return false;

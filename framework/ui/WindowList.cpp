@@ -1,19 +1,20 @@
 #include "framework/ui/WindowList.h"
 
+#include "framework/runtime/ModuleGlobal.h"
+
 #include <algorithm>
 #include <vector>
-
-#include "framework/runtime/ModuleGlobal.h"
 
 namespace fw {
 namespace {
 
 class WindowCollection : public Object {
-  public:
+public:
     std::vector<Ref<Window>> windows;
 
     bool holds(const Window& w) const {
-        return std::any_of(windows.begin(), windows.end(), [&](const Ref<Window>& h) { return h.get() == &w; });
+        return std::any_of(windows.begin(), windows.end(),
+                           [&](const Ref<Window>& h) { return h.get() == &w; });
     }
     void add(Window& w) {
         if (!holds(w))
@@ -22,7 +23,8 @@ class WindowCollection : public Object {
     // The reference leaves the list before it is released, so a window that
     // goes with it finds the list consistent.
     void remove(const Window& w) {
-        const auto it = std::find_if(windows.begin(), windows.end(), [&](const Ref<Window>& h) { return h.get() == &w; });
+        const auto it =
+            std::find_if(windows.begin(), windows.end(), [&](const Ref<Window>& h) { return h.get() == &w; });
         if (it == windows.end())
             return;
         const Ref<Window> leaving = std::move(*it);
@@ -31,7 +33,7 @@ class WindowCollection : public Object {
 };
 
 class ImplicitWindows : public Object {
-  public:
+public:
     struct Entry {
         String className;
         Ref<Window> window;
@@ -47,7 +49,8 @@ ModuleGlobal<T>& lasting(const char* finalizerName) {
     return *new ModuleGlobal<T>(finalizerName);
 }
 ModuleGlobal<WindowCollection>& windowList = lasting<WindowCollection>("_WindowSupport.Windows.__Exit");
-ModuleGlobal<WindowCollection>& dirtyWindows = lasting<WindowCollection>("_WindowSupport.mDirtyWindows.__Exit");
+ModuleGlobal<WindowCollection>& dirtyWindows =
+    lasting<WindowCollection>("_WindowSupport.mDirtyWindows.__Exit");
 ModuleGlobal<ImplicitWindows>& implicitWindows = lasting<ImplicitWindows>("_mImplicitWindowList.__Exit");
 
 template <class T>
@@ -99,24 +102,36 @@ void LeaveWindowLists(Window& window) {
     }
 }
 
-bool IsWindowHeld(const Window& window) { return windowList && windowList.get()->holds(window); }
+bool IsWindowHeld(const Window& window) {
+    return windowList && windowList.get()->holds(window);
+}
 
-void MarkWindowDirty(Window& window) { made(dirtyWindows).add(window); }
+void MarkWindowDirty(Window& window) {
+    made(dirtyWindows).add(window);
+}
 
 void MarkWindowClean(Window& window) {
     if (dirtyWindows)
         dirtyWindows.get()->remove(window);
 }
 
-bool IsWindowDirty(const Window& window) { return dirtyWindows && dirtyWindows.get()->holds(window); }
+bool IsWindowDirty(const Window& window) {
+    return dirtyWindows && dirtyWindows.get()->holds(window);
+}
 
 void WindowSupportWindowsInit() {
     made(windowList);
     made(dirtyWindows);
 }
 
-void WindowSupportDirtyWindowsExit() { dirtyWindows.exit(); }
-void WindowSupportWindowsExit() { windowList.exit(); }
-void ImplicitWindowListExit() { implicitWindows.exit(); }
+void WindowSupportDirtyWindowsExit() {
+    dirtyWindows.exit();
+}
+void WindowSupportWindowsExit() {
+    windowList.exit();
+}
+void ImplicitWindowListExit() {
+    implicitWindows.exit();
+}
 
 } // namespace fw

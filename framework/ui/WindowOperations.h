@@ -3,11 +3,11 @@
 // the window first. Callers read an operation from the window's own table:
 //     Operation<window_operation::AddControl>(*w, operationIndex(WindowOp::AddControl))
 
-#include <cstdint>
-
 #include "framework/runtime/Array.h"
 #include "framework/runtime/ClassRecord.h"
 #include "framework/ui/Window.h"
+
+#include <cstdint>
 
 namespace fw {
 
@@ -20,8 +20,8 @@ using ShowModalWithin = void(Window*, const Ref<Window>& parent);
 using Hide = void(Window*);
 using Close = void(Window*);
 using Refresh = void(Window*, bool eraseBackground);
-using RefreshRect = void(Window*, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
-                         bool eraseBackground);
+using RefreshRect = void(Window*, std::int32_t left, std::int32_t top, std::int32_t width,
+                         std::int32_t height, bool eraseBackground);
 using ShowModal = void(Window*);
 // This framework has no drag and drop: the item is always nil.
 using NewDragItem = Ref<Object>(Window*, std::int32_t left, std::int32_t top, std::int32_t width,
@@ -35,7 +35,8 @@ using Control = Ref<fw::Control>(Window*, std::int32_t index);
 using SetFocus = void(Window*);
 using DrawInto = void(Window*, const Ref<Graphics>& g, std::int32_t x, std::int32_t y, bool drawBackground);
 using DrawBackground = void(Window*, const Ref<Graphics>& g, std::int32_t left, std::int32_t top,
-                            std::int32_t width, std::int32_t height, std::int32_t originX, std::int32_t originY);
+                            std::int32_t width, std::int32_t height, std::int32_t originX,
+                            std::int32_t originY);
 using UpdateNow = void(Window*);
 using AddControl = void(Window*, const String& name, const Ref<Object>& control);
 using AddMenuHandler = void(Window*, const String& menuItemName, CodeRef handler);
@@ -76,12 +77,13 @@ using ControlByNameIndex = Ref<Object>(Window*, const String& name, std::int32_t
 // The forms of the window's event hooks, the class's code that the event
 // dispatch calls directly.
 namespace window_event {
-using Hook = void(Window*); // every event not named below
-using KeyHook = bool(Window*, const String& key);               // KeyDown, KeyUp: True when handled
+using Hook = void(Window*);                                      // every event not named below
+using KeyHook = bool(Window*, const String& key);                // KeyDown, KeyUp: True when handled
 using MouseHook = void(Window*, std::int32_t x, std::int32_t y); // MouseMove, MouseDrag, MouseUp
 using MouseDownHook = bool(Window*, std::int32_t x, std::int32_t y);
 using CancelCloseHook = bool(Window*, bool appQuitting); // True keeps the window open
-using MouseWheelHook = bool(Window*, std::int32_t x, std::int32_t y, std::int32_t deltaX, std::int32_t deltaY);
+using MouseWheelHook = bool(Window*, std::int32_t x, std::int32_t y, std::int32_t deltaX,
+                            std::int32_t deltaY);
 using PaintHook = void(Window*, Graphics* g);
 } // namespace window_event
 

@@ -1,13 +1,12 @@
 // The window's properties that are read from its view when asked.
 
-#include <QApplication>
-#include <QCursor>
-#include <QGuiApplication>
-#include <QScreen>
-
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/Window.h"
 #include "framework/ui/WindowWidget.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace fw {
 
@@ -28,9 +27,15 @@ Ref<RectControl> Window::Focus() const {
     return Ref<RectControl>();
 }
 
-bool Window::Active() const { return widget_ && widget_->isActiveWindow(); }
-bool Window::Minimized() const { return widget_ && widget_->isMinimized(); }
-bool Window::Maximized() const { return widget_ && widget_->isMaximized(); }
+bool Window::Active() const {
+    return widget_ && widget_->isActiveWindow();
+}
+bool Window::Minimized() const {
+    return widget_ && widget_->isMinimized();
+}
+bool Window::Maximized() const {
+    return widget_ && widget_->isMaximized();
+}
 
 std::int32_t Window::ScreenNumber() const {
     const QScreen* screen = widget_ ? widget_->screen() : QGuiApplication::primaryScreen();

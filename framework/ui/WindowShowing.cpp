@@ -1,20 +1,22 @@
 // Window's operations that show, hide, close, place and draw it.
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QPainter>
-#include <QWindow>
-
 #include "framework/ui/GraphicsPainter.h"
 #include "framework/ui/PictureImage.h"
 #include "framework/ui/WindowCode.h"
 #include "framework/ui/WindowList.h"
 #include "framework/ui/WindowWidget.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QPainter>
+#include <QWindow>
+
 namespace fw {
 namespace {
 
-QColor qColor(Color c) { return QColor(c.red, c.green, c.blue); }
+QColor qColor(Color c) {
+    return QColor(c.red, c.green, c.blue);
+}
 
 // Waits, handling events, until the window is no longer shown.
 void waitWhileShown(Window& w) {
@@ -26,13 +28,13 @@ void waitWhileShown(Window& w) {
 } // namespace
 
 void WindowCode::Show(Window* w) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     state(self).visible = true;
     ViewOf(self).showAsStated();
 }
 
 void WindowCode::ShowWithin(Window* w, const Ref<Window>& parent, std::int32_t /*facing*/) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     WindowWidget& view = ViewOf(self);
     view.winId();
     if (parent && parent->widget() && view.windowHandle())
@@ -41,14 +43,14 @@ void WindowCode::ShowWithin(Window* w, const Ref<Window>& parent, std::int32_t /
 }
 
 void WindowCode::ShowModalWithin(Window* w, const Ref<Window>& parent) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     if (parent && parent.get() != w)
         ShowWithin(w, parent, 0);
     ShowModal(&self);
 }
 
 void WindowCode::ShowModal(Window* w) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     WindowWidget& view = ViewOf(self);
     view.setWindowModality(Qt::ApplicationModal);
     setModal(self, true);
@@ -60,7 +62,7 @@ void WindowCode::ShowModal(Window* w) {
 }
 
 void WindowCode::Hide(Window* w) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     state(self).visible = false;
     if (self.widget())
         self.widget()->hide();
@@ -69,7 +71,7 @@ void WindowCode::Hide(Window* w) {
 // A shown window closes as a person would close it; the view's close passes
 // through _UnifiedClose, which may keep it open.
 void WindowCode::Close(Window* w) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     const Ref<Window> protector = Ref<Window>::retain(w);
     if (self.widget() && self.widget()->isVisible())
         self.widget()->close();
@@ -78,29 +80,30 @@ void WindowCode::Close(Window* w) {
 }
 
 void WindowCode::Maximize(Window* w) {
-    if (WindowWidget* view = Self(w).widget())
+    if (WindowWidget* view = TargetWindow(w).widget())
         view->showMaximized();
 }
 
 void WindowCode::Minimize(Window* w) {
-    if (WindowWidget* view = Self(w).widget())
+    if (WindowWidget* view = TargetWindow(w).widget())
         view->showMinimized();
 }
 
 void WindowCode::Restore(Window* w) {
-    if (WindowWidget* view = Self(w).widget())
+    if (WindowWidget* view = TargetWindow(w).widget())
         view->showNormal();
 }
 
 void WindowCode::SetFocus(Window* w) {
-    if (WindowWidget* view = Self(w).widget()) {
+    if (WindowWidget* view = TargetWindow(w).widget()) {
         view->raise();
         view->activateWindow();
     }
 }
 
-void WindowCode::Move(Window* w, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
-    Window& self = Self(w);
+void WindowCode::Move(Window* w, std::int32_t left, std::int32_t top, std::int32_t width,
+                      std::int32_t height) {
+    Window& self = TargetWindow(w);
     WindowState& s = state(self);
     s.width = width;
     s.height = height;
@@ -109,13 +112,15 @@ void WindowCode::Move(Window* w, std::int32_t left, std::int32_t top, std::int32
 }
 
 std::uintptr_t WindowCode::Operator_Convert(Window* w) {
-    return static_cast<std::uintptr_t>(ViewOf(Self(w)).winId());
+    return static_cast<std::uintptr_t>(ViewOf(TargetWindow(w)).winId());
 }
 
-Ref<Window> WindowCode::TrueWindow(Window* w) { return Ref<Window>::retain(&Self(w)); }
+Ref<Window> WindowCode::TrueWindow(Window* w) {
+    return Ref<Window>::retain(&TargetWindow(w));
+}
 
 void WindowCode::Refresh(Window* w, bool /*eraseBackground*/) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     MarkWindowDirty(self);
     if (self.widget())
         self.widget()->content()->update();
@@ -123,26 +128,28 @@ void WindowCode::Refresh(Window* w, bool /*eraseBackground*/) {
 
 void WindowCode::RefreshRect(Window* w, std::int32_t left, std::int32_t top, std::int32_t width,
                              std::int32_t height, bool /*eraseBackground*/) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     MarkWindowDirty(self);
     if (self.widget())
-        self.widget()->content()->update(QRect(left, top, width, height).intersected(self.widget()->content()->rect()));
+        self.widget()->content()->update(
+            QRect(left, top, width, height).intersected(self.widget()->content()->rect()));
 }
 
 void WindowCode::UpdateNow(Window* w) {
-    if (WindowWidget* view = Self(w).widget())
+    if (WindowWidget* view = TargetWindow(w).widget())
         view->content()->repaint();
 }
 
 // Draws now what waits to be drawn.
 void WindowCode::Update(Window* w) {
-    Window& self = Self(w);
+    Window& self = TargetWindow(w);
     if (IsWindowDirty(self))
         UpdateNow(w);
 }
 
-void WindowCode::DrawInto(Window* w, const Ref<Graphics>& g, std::int32_t x, std::int32_t y, bool drawBackground) {
-    Window& self = Self(w);
+void WindowCode::DrawInto(Window* w, const Ref<Graphics>& g, std::int32_t x, std::int32_t y,
+                          bool drawBackground) {
+    Window& self = TargetWindow(w);
     Graphics::Painter* p = NotNil(g).painter();
     if (!p)
         return;
@@ -155,8 +162,9 @@ void WindowCode::DrawInto(Window* w, const Ref<Graphics>& g, std::int32_t x, std
 // The back colour (the platform's window colour without HasBackColor), then
 // the backdrop, unscaled, with its top-left corner at the origin.
 void WindowCode::DrawBackground(Window* w, const Ref<Graphics>& g, std::int32_t left, std::int32_t top,
-                                std::int32_t width, std::int32_t height, std::int32_t originX, std::int32_t originY) {
-    Window& self = Self(w);
+                                std::int32_t width, std::int32_t height, std::int32_t originX,
+                                std::int32_t originY) {
+    Window& self = TargetWindow(w);
     Graphics::Painter* p = NotNil(g).painter();
     if (!p)
         return;

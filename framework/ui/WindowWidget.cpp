@@ -1,21 +1,18 @@
 #include "framework/ui/WindowWidget.h"
 
-#include <algorithm>
-
-#include <QCloseEvent>
-#include <QCursor>
-#include <QGuiApplication>
-#include <QMenuBar>
-#include <QPainter>
-#include <QScreen>
-#include <QWheelEvent>
-
-#include "framework/ui/ControlWidget.h"
 #include "framework/ui/EventLoop.h"
 #include "framework/ui/GraphicsPainter.h"
 #include "framework/ui/MouseCursor.h"
 #include "framework/ui/PictureImage.h"
 #include "framework/ui/WindowCode.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QWheelEvent>
+#include <algorithm>
 
 namespace fw {
 namespace {
@@ -25,10 +22,16 @@ namespace op = window_operation;
 // The window system's limit on a window's extent; what lies outside it, a
 // property record may still hold.
 constexpr int kLargestExtent = 32000;
-int extent(std::int32_t v) { return std::clamp<std::int32_t>(v, 0, kLargestExtent); }
-int place(std::int32_t v) { return std::clamp<std::int32_t>(v, -kLargestExtent, kLargestExtent); }
+int extent(std::int32_t v) {
+    return std::clamp<std::int32_t>(v, 0, kLargestExtent);
+}
+int place(std::int32_t v) {
+    return std::clamp<std::int32_t>(v, -kLargestExtent, kLargestExtent);
+}
 
-QString qText(const String& s) { return QString::fromUtf8(s.bytes().data(), static_cast<qsizetype>(s.size())); }
+QString qText(const String& s) {
+    return QString::fromUtf8(s.bytes().data(), static_cast<qsizetype>(s.size()));
+}
 
 String fwText(const QString& s) {
     const QByteArray utf8 = s.toUtf8();
@@ -60,7 +63,8 @@ Qt::WindowFlags flagsFor(const WindowState& s) {
     case 4: // plain box
     case 5: // shadowed box
     case 6: // rounded
-        return Qt::Window | Qt::FramelessWindowHint | (s.staysOnTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags());
+        return Qt::Window | Qt::FramelessWindowHint |
+               (s.staysOnTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags());
     default:
         break;
     }
@@ -83,13 +87,13 @@ Qt::WindowFlags flagsFor(const WindowState& s) {
 // The content area: it draws the back colour and the backdrop through the
 // window's own operations and passes the pointer's doings to the window.
 class ContentWidget : public QWidget {
-  public:
+public:
     ContentWidget(WindowWidget& view) : QWidget(&view), view_(view) {
         setMouseTracking(true);
         setAutoFillBackground(false);
     }
 
-  protected:
+protected:
     // Runs `f` on the window, held for the call, unless it has gone.
     template <class F>
     void onWindow(F&& f) {
@@ -107,7 +111,7 @@ class ContentWidget : public QWidget {
         const QRect r = e->rect();
         onWindow([&](Window& w) {
             WindowOperation<op::DrawBackground>(w, WindowOp::DrawBackground)(&w, g, r.x(), r.y(), r.width(),
-                                                                          r.height(), 0, 0);
+                                                                             r.height(), 0, 0);
             WindowOperation<op::Paint>(w, WindowOp::Paint)(&w, g);
         });
         g->endPaint();
@@ -146,7 +150,8 @@ class ContentWidget : public QWidget {
         const QPoint d = e->angleDelta() / 8;
         bool handled = false;
         onWindow([&](Window& w) {
-            handled = WindowOperation<op::MouseWheel>(w, WindowOp::MouseWheel)(&w, p.x(), p.y(), d.x(), d.y());
+            handled =
+                WindowOperation<op::MouseWheel>(w, WindowOp::MouseWheel)(&w, p.x(), p.y(), d.x(), d.y());
         });
         e->setAccepted(handled);
     }
@@ -170,7 +175,7 @@ class ContentWidget : public QWidget {
         });
     }
 
-  private:
+private:
     WindowWidget& view_;
     bool tracking_ = false;
 };
@@ -192,7 +197,9 @@ void WindowWidget::ownerGone() {
     deleteLater();
 }
 
-int WindowWidget::menuBarHeight() const { return menuBar_ && menuBar_->isVisible() ? menuBar_->sizeHint().height() : 0; }
+int WindowWidget::menuBarHeight() const {
+    return menuBar_ && menuBar_->isVisible() ? menuBar_->sizeHint().height() : 0;
+}
 
 void WindowWidget::sync() {
     if (!owner_)
@@ -295,7 +302,8 @@ void WindowWidget::closeEvent(QCloseEvent* e) {
     }
     const Ref<Window> protector = Ref<Window>::retain(owner_);
     const bool closed = CallFromEventLoop(
-        [&] { return WindowOperation<op::UnifiedClose>(*owner_, WindowOp::UnifiedClose)(owner_, false); }, true);
+        [&] { return WindowOperation<op::UnifiedClose>(*owner_, WindowOp::UnifiedClose)(owner_, false); },
+        true);
     e->setAccepted(closed);
 }
 
@@ -345,8 +353,8 @@ void WindowWidget::keyPressEvent(QKeyEvent* e) {
         QWidget::keyPressEvent(e);
 }
 
-WindowWidget* WidgetOf(const Window& w) { return w.widget(); }
-
-QWidget* WidgetOf(const RectControl& c) { return c.widget(); }
+WindowWidget* WidgetOf(const Window& w) {
+    return w.widget();
+}
 
 } // namespace fw

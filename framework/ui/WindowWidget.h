@@ -12,10 +12,9 @@ class QMenuBar;
 namespace fw {
 
 class Window;
-class RectControl;
 
 class WindowWidget : public QWidget {
-  public:
+public:
     explicit WindowWidget(Window& owner);
     ~WindowWidget() override;
 
@@ -30,13 +29,13 @@ class WindowWidget : public QWidget {
     // Shows the window as its state says: full screen or not, placed.
     void showAsStated();
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
-  private:
+private:
     void syncFlags();
     void syncMenuBar();
     void syncSize();
@@ -47,9 +46,7 @@ class WindowWidget : public QWidget {
     QMenuBar* menuBar_ = nullptr;
 };
 
-// The widget of a window (nil when it has none) and of a control, for the
-// framework's own use and for tests.
+// The widget of a window, nil when it has none; for tests too.
 WindowWidget* WidgetOf(const Window& w);
-QWidget* WidgetOf(const RectControl& c);
 
 } // namespace fw

@@ -1,4 +1,4 @@
-#include "app/MenuBar1.h"
+#include "window/MenuBar1.h"
 
 #include "framework/runtime/ClassRegistration.h"
 #include "framework/runtime/Introspection.h"

@@ -1,0 +1,26 @@
+#pragma once
+// The benchmark's output: one row per figure, ours beside the anchor's, then
+// one "ratio NAME VALUE" line per figure.
+
+#include "bench/Clock.h"
+
+#include <string>
+#include <vector>
+
+namespace bench {
+
+struct Figure {
+    std::string name;       // the name on the ratio line
+    bool onRatioLine;       // false for a figure shown only in the rows
+    std::string anchor; // what ours is compared with
+    std::string unit;   // "ms" or "MiB"
+    Samples ours;
+    Samples theirs;
+
+    double ratio() const { return ours.median() / theirs.median(); }
+};
+
+// The rows, with the spread (min to max) of each side, then the ratio lines.
+void printFigures(const std::vector<Figure>& figures);
+
+} // namespace bench

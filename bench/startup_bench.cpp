@@ -1,0 +1,161 @@
+// Start-up time and peak memory of the installer against a bare Qt window.
+//
+//   startup_bench [runs]
+//
+// Both programs run the same way: with the first-show probe preloaded, on
+// Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise. The time runs
+// from just before the process is started to the probe's stamp, taken once
+// the first window has drawn its first frame; the probe then ends the
+// process, whose ru_maxrss is its peak resident memory. The two programs
+// take turns, after one warm-up run each.
+
+#include "bench/BenchPaths.h"
+#include "bench/Command.h"
+#include "bench/Figures.h"
+#include "bench/ScratchFolder.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <poll.h>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace bench {
+namespace {
+
+constexpr int kShowTimeoutMs = 30'000;
+
+class OwnedFd {
+  public:
+    explicit OwnedFd(int fd) : fd_(fd) {}
+    ~OwnedFd() { close(); }
+    OwnedFd(const OwnedFd&) = delete;
+    OwnedFd& operator=(const OwnedFd&) = delete;
+    int get() const { return fd_; }
+    void close() {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+    }
+
+  private:
+    int fd_;
+};
+
+struct Launch {
+    double startupMs;
+    double peakMiB;
+};
+
+// The stamp line the probe writes, or nothing when the child ended or timed out first.
+std::string readStamp(int fd) {
+    std::string text;
+    char chunk[64];
+    const std::int64_t deadline = monotonicNanoseconds() + std::int64_t(kShowTimeoutMs) * 1'000'000;
+    while (text.find('\n') == std::string::npos) {
+        pollfd p{fd, POLLIN, 0};
+        const int left = static_cast<int>((deadline - monotonicNanoseconds()) / 1'000'000);
+        const int ready = left > 0 ? ::poll(&p, 1, left) : 0;
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return {};
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return {};
+        text.append(chunk, static_cast<std::size_t>(n));
+    }
+    return text;
+}
+
+class Launcher {
+  public:
+    explicit Launcher(const fs::path& scratch) : environment_(currentEnvironment()) {
+        const std::string probe = kFirstShowProbe;
+        if (probe.find_first_of(" :") != std::string::npos)
+            throw std::runtime_error("LD_PRELOAD cannot name a path with a space or colon: " + probe);
+        const fs::path volume = scratch / "volume";
+        fs::create_directories(volume / "Library" / "Keyboard Layouts");
+        fs::create_directories(volume / "Library" / "Fonts");
+        setVariable(environment_, "LD_PRELOAD", probe);
+        setVariable(environment_, "BENCH_FIRST_SHOW_FD", "3");
+        setVariable(environment_, "STARTUP_VOLUME_ROOT", volume.string());
+        if (!std::getenv("QT_QPA_PLATFORM"))
+            setVariable(environment_, "QT_QPA_PLATFORM", "offscreen");
+        if (!std::getenv("XDG_RUNTIME_DIR")) {
+            const fs::path runtime = scratch / "runtime";
+            fs::create_directory(runtime);
+            fs::permissions(runtime, fs::perms::owner_all);
+            setVariable(environment_, "XDG_RUNTIME_DIR", runtime.string());
+        }
+    }
+
+    Launch launch(const std::string& executable) const {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
+        OwnedFd reading(ends[0]);
+        // Kept clear of descriptor 3, which the child's copy must become.
+        OwnedFd writing(::fcntl(ends[1], F_DUPFD_CLOEXEC, 10));
+        ::close(ends[1]);
+
+        const std::int64_t start = monotonicNanoseconds();
+        Process child({executable}, environment_, writing.get());
+        writing.close();
+        const std::string stamp = readStamp(reading.get());
+        if (stamp.empty()) {
+            child.kill();
+            throw std::runtime_error(executable + " showed no window within " +
+                                     std::to_string(kShowTimeoutMs / 1000) + " s");
+        }
+        const rusage usage = child.wait();
+        return {(std::strtoll(stamp.c_str(), nullptr, 10) - start) / 1e6, usage.ru_maxrss / 1024.0};
+    }
+
+  private:
+    std::vector<std::string> environment_;
+};
+
+} // namespace
+} // namespace bench
+
+int main(int argc, char** argv) {
+    using namespace bench;
+    try {
+        const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
+        const ScratchFolder scratch("quorvan-startup");
+        const Launcher launcher(scratch.path());
+        Figure startup{"startup", true, "bare Qt window", "ms", {}, {}};
+        Figure memory{"memory", true, "bare Qt window", "MiB", {}, {}};
+        for (int i = 0; i <= runs; ++i) {
+            const bool installerFirst = i % 2 == 0;
+            Launch installer{}, bare{};
+            for (int turn = 0; turn < 2; ++turn) {
+                if ((turn == 0) == installerFirst)
+                    installer = launcher.launch(kInstallerExecutable);
+                else
+                    bare = launcher.launch(kBareWindowExecutable);
+            }
+            if (i == 0)
+                continue; // warm-up
+            startup.ours.add(installer.startupMs);
+            startup.theirs.add(bare.startupMs);
+            memory.ours.add(installer.peakMiB);
+            memory.theirs.add(bare.peakMiB);
+        }
+        printFigures({startup, memory});
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "startup_bench: %s\n", e.what());
+        return 1;
+    }
+}
