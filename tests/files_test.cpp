@@ -7,6 +7,7 @@
 #include "framework/files/FolderItem.h"
 #include "framework/runtime/ClassRecord.h"
 #include "framework/runtime/Exception.h"
+#include "tests/support/Raised.h"
 #include "tests/support/TempFolder.h"
 
 #include <cerrno>
@@ -33,18 +34,11 @@ using testing_support::TempFolder;
 using testing_support::writeFile;
 using Tree = std::map<std::string, std::string>;
 
-std::string nameOfRaised(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const fw::RaisedException& e) {
-        return e.exception()->className();
-    }
-    return "nothing";
-}
+using testing_support::nameOfRaised;
 
 // Sets an environment variable for one scope and puts the old value back.
 class ScopedEnv {
-  public:
+public:
     ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
         if (const char* old = std::getenv(name))
             old_ = old;
@@ -52,7 +46,7 @@ class ScopedEnv {
     }
     ~ScopedEnv() { set(old_); }
 
-  private:
+private:
     void set(const std::optional<std::string>& value) {
         if (value)
             setenv(name_, value->c_str(), 1);
@@ -136,7 +130,7 @@ void layBundle(const fs::path& root, const fs::path& outsideFolder) {
 }
 
 class Files : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         fs::create_directories(src());
         fs::create_directories(dst());

@@ -8,6 +8,7 @@
 #include "framework/ui/RoundRectangle.h"
 #include "framework/ui/Window.h"
 #include "tests/RecordTables.h"
+#include "tests/support/Raised.h"
 #include "window/PropertyRecords.h"
 #include "window/Window1.h"
 
@@ -52,14 +53,7 @@ Value read(fw::Object& o, std::string_view name) {
     return p->getter.as<fw::PropertyGetter<fw::String>>()(&o, p->selector).str();
 }
 
-std::string raisedBy(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const fw::RaisedException& e) {
-        return e.exception()->className();
-    }
-    return "nothing";
-}
+const auto& raisedBy = testing_support::nameOfRaised;
 
 std::string describe(const Value& v) {
     if (const auto* i = std::get_if<std::int32_t>(&v))

@@ -18,6 +18,7 @@
 #include "framework/ui/FrameworkClasses.h"
 #include "framework/ui/MenuBar.h"
 #include "framework/ui/RuntimeLifecycle.h"
+#include "tests/support/Raised.h"
 #include "tests/support/StartupTrace.h"
 
 #include <QWidget>
@@ -38,14 +39,7 @@ using fw::Ref;
 using fw::String;
 namespace Introspection = fw::Introspection;
 
-std::string nameOfRaised(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const fw::RaisedException& e) {
-        return e.exception()->className();
-    }
-    return "nothing";
-}
+using testing_support::nameOfRaised;
 
 // A small framework class of two Int32 fields with one published method, and
 // a class derived from it through RuntimeNewClass, as a program builds one.

@@ -13,6 +13,7 @@
 #include "framework/ui/RoundRectangle.h"
 #include "framework/ui/WindowList.h"
 #include "install/Install.h"
+#include "tests/support/Raised.h"
 #include "tests/support/StartupTrace.h"
 #include "tests/support/TempFolder.h"
 #include "window/Window1.h"
@@ -32,14 +33,7 @@ using fw::String;
 using Window1::Own;
 namespace Introspection = fw::Introspection;
 
-std::string nameOfRaised(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const fw::RaisedException& e) {
-        return e.exception()->className();
-    }
-    return "nothing";
-}
+using testing_support::nameOfRaised;
 
 const fw::ClassRecord* record() {
     return Window1::Window1::Lookup();

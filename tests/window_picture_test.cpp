@@ -3,7 +3,6 @@
 // The accessor's cache belongs to the process, so the whole life of it is
 // one test in a program of its own.
 
-#include "window/MenuBar1.h"
 #include "app/Program.h"
 #include "framework/runtime/Exception.h"
 #include "framework/ui/ApplicationResources.h"
@@ -11,7 +10,9 @@
 #include "framework/ui/EventLoopTesting.h"
 #include "framework/ui/WindowWidget.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/Raised.h"
 #include "tests/support/TempFolder.h"
+#include "window/MenuBar1.h"
 #include "window/Window1.h"
 #include "window/WindowPicture.h"
 
@@ -27,14 +28,7 @@ namespace {
 namespace fs = std::filesystem;
 using fw::Ref;
 
-std::string raisedBy(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const fw::RaisedException& e) {
-        return e.exception()->className();
-    }
-    return "nothing";
-}
+const auto& raisedBy = testing_support::nameOfRaised;
 
 const QColor kPictureColour(200, 30, 40);
 

@@ -4,7 +4,6 @@
 // that install and remove, the pointing hand, the button's two handlers,
 // and events that arrive once the window has gone.
 
-#include "window/MenuBar1.h"
 #include "app/Program.h"
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/Trace.h"
@@ -19,7 +18,9 @@
 #include "framework/ui/WindowWidget.h"
 #include "tests/RecordTables.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/Raised.h"
 #include "window/EventStubs.h"
+#include "window/MenuBar1.h"
 #include "window/Window1.h"
 
 #include <QApplication>
@@ -42,14 +43,7 @@ using records_tables::kRemoveWord;
 constexpr QPoint kButtonCentre(166, 227); // the button spans 75..257 across and 198..257 down
 constexpr QRect kButtonFrame(75, 198, 182, 59);
 
-std::string raisedBy(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const fw::RaisedException& e) {
-        return e.exception()->className();
-    }
-    return "nothing";
-}
+const auto& raisedBy = testing_support::nameOfRaised;
 
 std::vector<std::string> names(const std::vector<fw::String>& texts) {
     std::vector<std::string> out;
