@@ -21,7 +21,11 @@ double Samples::median() const {
     return sorted.size() % 2 ? sorted[mid] : (sorted[mid - 1] + sorted[mid]) / 2;
 }
 
-double Samples::min() const { return *std::min_element(values.begin(), values.end()); }
-double Samples::max() const { return *std::max_element(values.begin(), values.end()); }
+double Samples::min() const {
+    return *std::min_element(values.begin(), values.end());
+}
+double Samples::max() const {
+    return *std::max_element(values.begin(), values.end());
+}
 
 } // namespace bench

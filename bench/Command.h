@@ -14,7 +14,7 @@ std::vector<std::string> currentEnvironment();
 void setVariable(std::vector<std::string>& environment, const std::string& name, const std::string& value);
 
 class Process {
-  public:
+public:
     // Starts argv[0], looked up on PATH when it holds no '/'. `passedFd`, when
     // not -1, is the child's descriptor 3. Throws when it cannot start.
     Process(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
@@ -28,7 +28,7 @@ class Process {
     rusage wait();
     void kill() noexcept;
 
-  private:
+private:
     std::string name_;
     int pid_ = -1;
 };

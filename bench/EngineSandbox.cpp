@@ -34,14 +34,20 @@ EngineSandbox::~EngineSandbox() {
     ::unsetenv("STARTUP_VOLUME_ROOT");
 }
 
-fs::path EngineSandbox::resources() const { return bundle_ / "Contents" / "Resources"; }
+fs::path EngineSandbox::resources() const {
+    return bundle_ / "Contents" / "Resources";
+}
 
 fs::path EngineSandbox::freshVolume() {
     const fs::path volume = folder_ / ("volume-" + std::to_string(++volumes_));
     fs::create_directories(volume / "Library" / "Keyboard Layouts");
     fs::create_directories(volume / "Library" / "Fonts");
-    ::setenv("STARTUP_VOLUME_ROOT", volume.c_str(), 1);
+    useVolume(volume);
     return volume;
+}
+
+void EngineSandbox::useVolume(const fs::path& volume) {
+    ::setenv("STARTUP_VOLUME_ROOT", volume.c_str(), 1);
 }
 
 std::vector<std::string> EngineSandbox::runEngine() {

@@ -14,7 +14,7 @@
 namespace bench {
 
 class EngineSandbox {
-  public:
+public:
     explicit EngineSandbox(const std::filesystem::path& folder);
     ~EngineSandbox();
     EngineSandbox(const EngineSandbox&) = delete;
@@ -26,11 +26,13 @@ class EngineSandbox {
     // A new volume holding "Library/Keyboard Layouts" and "Library/Fonts",
     // made the start-up volume.
     std::filesystem::path freshVolume();
+    // Makes `volume`, one freshVolume() gave, the start-up volume again.
+    void useVolume(const std::filesystem::path& volume);
 
     // One run of the engine; the texts of the message boxes it showed.
     std::vector<std::string> runEngine();
 
-  private:
+private:
     std::filesystem::path folder_;
     std::filesystem::path bundle_;
     int volumes_ = 0;

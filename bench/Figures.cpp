@@ -13,13 +13,20 @@ std::string spread(const Samples& s) {
 
 } // namespace
 
+double Figure::pairedRatio() const {
+    Samples ratios;
+    for (std::size_t i = 0; i < ours.values.size() && i < theirs.values.size(); ++i)
+        ratios.add(ours.values[i] / theirs.values[i]);
+    return ratios.median();
+}
+
 void printFigures(const std::vector<Figure>& figures) {
-    std::printf("%-20s %-26s %5s %10s %10s %7s  %-24s %-24s\n", "figure", "anchor", "unit", "ours", "anchor",
-                "ratio", "ours min..max", "anchor min..max");
+    std::printf("%-20s %-26s %4s %9s %9s %7s %7s  %-16s %-16s %s\n", "figure", "anchor", "unit", "ours",
+                "anchor", "ratio", "paired", "ours min..max", "anchor min..max", "runs");
     for (const Figure& f : figures)
-        std::printf("%-20s %-26s %5s %10.2f %10.2f %7.3f  %-24s %-24s  (%zu runs)\n", f.name.c_str(),
+        std::printf("%-20s %-26s %4s %9.2f %9.2f %7.3f %7.3f  %-16s %-16s %zu\n", f.name.c_str(),
                     f.anchor.c_str(), f.unit.c_str(), f.ours.median(), f.theirs.median(), f.ratio(),
-                    spread(f.ours).c_str(), spread(f.theirs).c_str(), f.ours.values.size());
+                    f.pairedRatio(), spread(f.ours).c_str(), spread(f.theirs).c_str(), f.ours.values.size());
     for (const Figure& f : figures)
         if (f.onRatioLine)
             std::printf("ratio %s %.3f\n", f.name.c_str(), f.ratio());

@@ -10,17 +10,21 @@
 namespace bench {
 
 struct Figure {
-    std::string name;       // the name on the ratio line
-    bool onRatioLine;       // false for a figure shown only in the rows
+    std::string name;   // the name on the ratio line
+    bool onRatioLine;   // false for a figure shown only in the rows
     std::string anchor; // what ours is compared with
     std::string unit;   // "ms" or "MiB"
     Samples ours;
     Samples theirs;
 
     double ratio() const { return ours.median() / theirs.median(); }
+    // The median of each run's own ratio: the two sides of a run are taken
+    // close together, so this one moves less with the machine's load.
+    double pairedRatio() const;
 };
 
-// The rows, with the spread (min to max) of each side, then the ratio lines.
+// The rows, with the spread (min to max) of each side and the paired ratio,
+// then the ratio lines.
 void printFigures(const std::vector<Figure>& figures);
 
 } // namespace bench

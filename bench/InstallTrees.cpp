@@ -25,7 +25,8 @@ void writeRandomFile(const fs::path& file, std::uintmax_t size, std::mt19937_64&
     for (std::uintmax_t written = 0; written < size;) {
         for (std::uint64_t& word : block)
             word = random();
-        const std::uintmax_t n = std::min<std::uintmax_t>(size - written, block.size() * sizeof(std::uint64_t));
+        const std::uintmax_t n =
+            std::min<std::uintmax_t>(size - written, block.size() * sizeof(std::uint64_t));
         out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(n));
         written += n;
     }
@@ -35,8 +36,12 @@ void writeRandomFile(const fs::path& file, std::uintmax_t size, std::mt19937_64&
 
 } // namespace
 
-fs::path keyboardBundleIn(const fs::path& resources) { return resources / installer::kKeyboardBundle.str(); }
-fs::path fontsFolderIn(const fs::path& resources) { return resources / installer::kFontsFolder.str(); }
+fs::path keyboardBundleIn(const fs::path& resources) {
+    return resources / installer::kKeyboardBundle.str();
+}
+fs::path fontsFolderIn(const fs::path& resources) {
+    return resources / installer::kFontsFolder.str();
+}
 
 void layDemoTree(const fs::path& demoResources, const fs::path& resources) {
     fs::create_directories(resources);
@@ -60,10 +65,12 @@ std::vector<std::string> removedEntries() {
     const std::string layouts = installer::kLibrary.str() + "/" + installer::kKeyboardLayouts.str();
     const std::string bundle = layouts + "/" + installer::kKeyboardBundle.str();
     const std::string resources = bundle + "/Contents/Resources";
-    std::vector<std::string> entries{resources + "/English.lproj/InfoPlist.strings", resources + "/English.lproj"};
+    std::vector<std::string> entries{resources + "/English.lproj/InfoPlist.strings",
+                                     resources + "/English.lproj"};
     for (const std::string& name : rows(installer::makeKeyboardItems(), 1, installer::kLastKeyboardRow))
         entries.push_back(resources + "/" + name);
-    for (const char* rest : {"/Contents/Resources", "/Contents/Info.plist", "/Contents/version.plist", "/Contents", ""})
+    for (const char* rest :
+         {"/Contents/Resources", "/Contents/Info.plist", "/Contents/version.plist", "/Contents", ""})
         entries.push_back(bundle + rest);
     const std::string fonts =
         installer::kLibrary.str() + "/" + installer::kFonts.str() + "/" + installer::kFontsFolder.str();

@@ -8,7 +8,7 @@
 namespace bench {
 
 class ScratchFolder {
-  public:
+public:
     explicit ScratchFolder(const std::string& prefix);
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
@@ -16,7 +16,7 @@ class ScratchFolder {
 
     const std::filesystem::path& path() const { return path_; }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 

@@ -4,10 +4,14 @@
 //
 //   engine_bench [runs] [heavy-runs]
 //
-// Each run lays out a fresh start-up volume; everything is flushed (sync)
-// before each timed step, so that no step pays for another's writes. The
-// three ways take turns within a run, and one run before the counted ones
-// warms the caches.
+// All installations come first, each onto a fresh start-up volume, the three
+// ways taking turns; then all removals, the two ways taking turns, each on a
+// volume the installations left. On a file system that avoids reusing
+// inodes freed moments ago, every deletion makes the creations after it
+// dearer, so removals between the installations would blur both sides'
+// figures alike. Everything is flushed (sync) before each timed step, so
+// that no step pays for another's writes, and one round before the counted
+// ones warms the caches.
 
 #include "bench/BenchPaths.h"
 #include "bench/Command.h"
@@ -19,7 +23,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -30,12 +33,14 @@ namespace {
 
 constexpr std::uintmax_t kHeavyFontBytes = 4 * 1024 * 1024;
 
-double millisecondsSince(std::int64_t start) { return (monotonicNanoseconds() - start) / 1e6; }
-
-// The times of one tree, each way's steps in milliseconds.
-struct TreeTimes {
-    Samples engineInstall, engineRemoval, copySync, copyRemoval, copyPlain;
-};
+// Milliseconds taken by `step`, which starts once everything written so far is on disk.
+template <class Step>
+double timed(Step&& step) {
+    ::sync();
+    const std::int64_t start = monotonicNanoseconds();
+    step();
+    return (monotonicNanoseconds() - start) / 1e6;
+}
 
 void expectMessages(const std::vector<std::string>& shown, const fw::String& expected, const char* step) {
     if (shown.size() != 1 || shown.front() != expected.str())
@@ -43,65 +48,58 @@ void expectMessages(const std::vector<std::string>& shown, const fw::String& exp
                                  (shown.empty() ? std::string("none shown") : shown.front()));
 }
 
+// The times of one tree, in milliseconds.
+struct TreeTimes {
+    Samples engineInstall, engineRemoval, copySync, copyRemoval, copyPlain;
+};
+
 class TreeBench {
-  public:
+public:
     explicit TreeBench(EngineSandbox& sandbox) : sandbox_(sandbox) {}
 
     TreeTimes run(int runs) {
-        TreeTimes counted;
-        const std::function<void(TreeTimes&)> ways[] = {
-            [this](TreeTimes& t) { engine(t); },
-            [this](TreeTimes& t) { copyWithSync(t); },
-            [this](TreeTimes& t) { copyPlain(t); },
-        };
-        for (int i = 0; i <= runs; ++i) {
-            TreeTimes warmUp;
-            TreeTimes& into = i == 0 ? warmUp : counted;
-            for (std::size_t w = 0; w < std::size(ways); ++w)
-                ways[(w + static_cast<std::size_t>(i)) % std::size(ways)](into);
-        }
+        TreeTimes warmUp, counted;
+        round(1, warmUp);
+        round(runs, counted);
         return counted;
     }
 
-  private:
-    void engine(TreeTimes& t) {
-        const fs::path volume = sandbox_.freshVolume();
-        ::sync();
-        std::int64_t start = monotonicNanoseconds();
-        std::vector<std::string> shown = sandbox_.runEngine();
-        t.engineInstall.add(millisecondsSince(start));
-        expectMessages(shown, installer::kInstalledMessage, "installation");
-        ::sync();
-        start = monotonicNanoseconds();
-        shown = sandbox_.runEngine();
-        t.engineRemoval.add(millisecondsSince(start));
-        expectMessages(shown, installer::kRemovedMessage, "removal");
-        fs::remove_all(volume);
-    }
-
-    void copyWithSync(TreeTimes& t) {
-        const fs::path volume = sandbox_.freshVolume();
-        ::sync();
-        std::int64_t start = monotonicNanoseconds();
-        runCommands(copies(volume, {{"sync"}}));
-        t.copySync.add(millisecondsSince(start));
-        std::vector<std::string> rm{"rm", "-d", "--"};
-        for (const std::string& entry : removedEntries())
-            rm.push_back((volume / entry).string());
-        ::sync();
-        start = monotonicNanoseconds();
-        runCommands({rm});
-        t.copyRemoval.add(millisecondsSince(start));
-        fs::remove_all(volume);
-    }
-
-    void copyPlain(TreeTimes& t) {
-        const fs::path volume = sandbox_.freshVolume();
-        ::sync();
-        const std::int64_t start = monotonicNanoseconds();
-        runCommands(copies(volume, {}));
-        t.copyPlain.add(millisecondsSince(start));
-        fs::remove_all(volume);
+private:
+    void round(int runs, TreeTimes& t) {
+        std::vector<fs::path> engineVolumes, copyVolumes;
+        for (int i = 0; i < runs; ++i) {
+            for (int turn = 0; turn < 3; ++turn) {
+                switch ((turn + i) % 3) {
+                case 0:
+                    engineVolumes.push_back(sandbox_.freshVolume());
+                    t.engineInstall.add(timed([&] {
+                        expectMessages(sandbox_.runEngine(), installer::kInstalledMessage, "installation");
+                    }));
+                    break;
+                case 1:
+                    copyVolumes.push_back(sandbox_.freshVolume());
+                    t.copySync.add(timed([&] { runCommands(copies(copyVolumes.back(), {{"sync"}})); }));
+                    break;
+                default:
+                    const fs::path volume = sandbox_.freshVolume();
+                    t.copyPlain.add(timed([&] { runCommands(copies(volume, {})); }));
+                }
+            }
+        }
+        for (int i = 0; i < runs; ++i) {
+            for (int turn = 0; turn < 2; ++turn) {
+                const std::size_t run = static_cast<std::size_t>(i);
+                if ((turn + i) % 2 == 0) {
+                    sandbox_.useVolume(engineVolumes[run]);
+                    t.engineRemoval.add(timed([&] {
+                        expectMessages(sandbox_.runEngine(), installer::kRemovedMessage, "removal");
+                    }));
+                } else {
+                    const std::vector<std::string> rm = removal(copyVolumes[run]);
+                    t.copyRemoval.add(timed([&] { runCommands({rm}); }));
+                }
+            }
+        }
     }
 
     std::vector<std::vector<std::string>> copies(const fs::path& volume,
@@ -116,6 +114,13 @@ class TreeBench {
         for (std::vector<std::string>& command : then)
             commands.push_back(std::move(command));
         return commands;
+    }
+
+    static std::vector<std::string> removal(const fs::path& volume) {
+        std::vector<std::string> rm{"rm", "-d", "--"};
+        for (const std::string& entry : removedEntries())
+            rm.push_back((volume / entry).string());
+        return rm;
     }
 
     EngineSandbox& sandbox_;
@@ -152,7 +157,8 @@ int main(int argc, char** argv) {
             {"removal", true, "rm -d (55 entries)", "ms", demo.engineRemoval, demo.copyRemoval},
             {"install-heavy-sync", true, "cp -a + sync (heavy)", "ms", heavy.engineInstall, heavy.copySync},
             {"install-heavy-plain", false, "cp -a (heavy)", "ms", heavy.engineInstall, heavy.copyPlain},
-            {"removal-heavy", false, "rm -d (55 entries, heavy)", "ms", heavy.engineRemoval, heavy.copyRemoval},
+            {"removal-heavy", false, "rm -d (55 entries, heavy)", "ms", heavy.engineRemoval,
+             heavy.copyRemoval},
         });
         return 0;
     } catch (const std::exception& e) {

@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QWindow>
-
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -17,7 +16,7 @@
 namespace {
 
 class FirstShowProbe : public QObject {
-  public:
+public:
     explicit FirstShowProbe(int fd) : fd_(fd) {}
 
     bool eventFilter(QObject* receiver, QEvent* event) override {
@@ -28,13 +27,13 @@ class FirstShowProbe : public QObject {
         timespec now{};
         ::clock_gettime(CLOCK_MONOTONIC, &now);
         char line[32];
-        const int n =
-            std::snprintf(line, sizeof line, "%lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+        const int n = std::snprintf(line, sizeof line, "%lld\n",
+                                    static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
         (void)!::write(fd_, line, static_cast<std::size_t>(n));
         ::_exit(0); // no shut-down: it is not what is measured
     }
 
-  private:
+private:
     int fd_;
 };
 

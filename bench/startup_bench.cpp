@@ -1,18 +1,21 @@
-// Start-up time and peak memory of the installer against a bare Qt window.
+// Start-up time and peak memory of the installer against a bare Qt window,
+// and, to tell the installer's own part, against a window that draws the
+// installer's backdrop and its button's word.
 //
 //   startup_bench [runs]
 //
-// Both programs run the same way: with the first-show probe preloaded, on
+// Every program runs the same way: with the first-show probe preloaded, on
 // Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise. The time runs
 // from just before the process is started to the probe's stamp, taken once
 // the first window has drawn its first frame; the probe then ends the
-// process, whose ru_maxrss is its peak resident memory. The two programs
-// take turns, after one warm-up run each.
+// process, whose ru_maxrss is its peak resident memory. The programs take
+// turns, after one warm-up run each.
 
 #include "bench/BenchPaths.h"
 #include "bench/Command.h"
 #include "bench/Figures.h"
 #include "bench/ScratchFolder.h"
+#include "window/Texts.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -33,7 +36,7 @@ namespace {
 constexpr int kShowTimeoutMs = 30'000;
 
 class OwnedFd {
-  public:
+public:
     explicit OwnedFd(int fd) : fd_(fd) {}
     ~OwnedFd() { close(); }
     OwnedFd(const OwnedFd&) = delete;
@@ -45,7 +48,7 @@ class OwnedFd {
         fd_ = -1;
     }
 
-  private:
+private:
     int fd_;
 };
 
@@ -78,7 +81,7 @@ std::string readStamp(int fd) {
 }
 
 class Launcher {
-  public:
+public:
     explicit Launcher(const fs::path& scratch) : environment_(currentEnvironment()) {
         const std::string probe = kFirstShowProbe;
         if (probe.find_first_of(" :") != std::string::npos)
@@ -99,7 +102,7 @@ class Launcher {
         }
     }
 
-    Launch launch(const std::string& executable) const {
+    Launch launch(const std::vector<std::string>& argv) const {
         int ends[2];
         if (::pipe2(ends, O_CLOEXEC) != 0)
             throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
@@ -109,19 +112,19 @@ class Launcher {
         ::close(ends[1]);
 
         const std::int64_t start = monotonicNanoseconds();
-        Process child({executable}, environment_, writing.get());
+        Process child(argv, environment_, writing.get());
         writing.close();
         const std::string stamp = readStamp(reading.get());
         if (stamp.empty()) {
             child.kill();
-            throw std::runtime_error(executable + " showed no window within " +
+            throw std::runtime_error(argv.front() + " showed no window within " +
                                      std::to_string(kShowTimeoutMs / 1000) + " s");
         }
         const rusage usage = child.wait();
         return {(std::strtoll(stamp.c_str(), nullptr, 10) - start) / 1e6, usage.ru_maxrss / 1024.0};
     }
 
-  private:
+private:
     std::vector<std::string> environment_;
 };
 
@@ -134,25 +137,35 @@ int main(int argc, char** argv) {
         const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
         const ScratchFolder scratch("quorvan-startup");
         const Launcher launcher(scratch.path());
+        const std::vector<std::vector<std::string>> programs{
+            {kInstallerExecutable},
+            {kBareWindowExecutable},
+            {kDrawingWindowExecutable,
+             (fs::path(kDemoResources) / Window1::texts::kPictureFile.text().str()).string(),
+             Window1::texts::kInstallWord.text().str()},
+        };
         Figure startup{"startup", true, "bare Qt window", "ms", {}, {}};
         Figure memory{"memory", true, "bare Qt window", "MiB", {}, {}};
+        Figure startupDrawing{"startup", false, "window drawing the same", "ms", {}, {}};
+        Figure memoryDrawing{"memory", false, "window drawing the same", "MiB", {}, {}};
         for (int i = 0; i <= runs; ++i) {
-            const bool installerFirst = i % 2 == 0;
-            Launch installer{}, bare{};
-            for (int turn = 0; turn < 2; ++turn) {
-                if ((turn == 0) == installerFirst)
-                    installer = launcher.launch(kInstallerExecutable);
-                else
-                    bare = launcher.launch(kBareWindowExecutable);
+            std::vector<Launch> launches(programs.size());
+            for (std::size_t turn = 0; turn < programs.size(); ++turn) {
+                const std::size_t p = (turn + static_cast<std::size_t>(i)) % programs.size();
+                launches[p] = launcher.launch(programs[p]);
             }
             if (i == 0)
                 continue; // warm-up
-            startup.ours.add(installer.startupMs);
-            startup.theirs.add(bare.startupMs);
-            memory.ours.add(installer.peakMiB);
-            memory.theirs.add(bare.peakMiB);
+            startup.ours.add(launches[0].startupMs);
+            startup.theirs.add(launches[1].startupMs);
+            memory.ours.add(launches[0].peakMiB);
+            memory.theirs.add(launches[1].peakMiB);
+            startupDrawing.ours.add(launches[0].startupMs);
+            startupDrawing.theirs.add(launches[2].startupMs);
+            memoryDrawing.ours.add(launches[0].peakMiB);
+            memoryDrawing.theirs.add(launches[2].peakMiB);
         }
-        printFigures({startup, memory});
+        printFigures({startup, memory, startupDrawing, memoryDrawing});
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "startup_bench: %s\n", e.what());

@@ -1,11 +1,10 @@
 #pragma once
 // The files and folders of a copy that are written but not yet known to be
 // on disk. Write-back of each file is started as soon as it is written, and
-// all are flushed in one later pass, from a few threads at once: each flush
-// waits on the device, and flushes issued together are served together
-// (by one journal commit, or one cache flush of the device), so the pass
-// costs about as much as a few flushes instead of one per file. Internal to
-// framework/files.
+// all are flushed in one later pass, from several threads at once: a flush
+// mostly waits on the device, and flushes that wait together are served
+// together (one journal commit, or one cache flush of the device), so a pass
+// costs a few flushes rather than one per file. Internal to framework/files.
 
 #include "framework/files/SystemCall.h"
 
@@ -15,7 +14,7 @@
 namespace fw::posix {
 
 class FlushQueue {
-  public:
+public:
     // Starts write-back of a written file's data, where the system offers it.
     static void startWriteBack(int fd) noexcept;
 
@@ -25,12 +24,8 @@ class FlushQueue {
     // Flushes (fsync) and closes everything queued; the first failure is returned.
     Error flushAll() noexcept;
 
-  private:
+private:
     static constexpr std::size_t kMaxOpen = 256;
-    // Enough to keep the device busy; more gained nothing when measured.
-    static constexpr std::size_t kThreads = 4;
-    // Below this many, starting threads costs more than it saves.
-    static constexpr std::size_t kFewEnoughForOneThread = 3;
 
     std::vector<Fd> pending_;
 };

@@ -2,9 +2,11 @@
 // The root of every framework object: a reference count that starts at one,
 // the object's class record, and a weak link that is cut when it dies.
 
-#include <cstdint>
-
 #include "framework/runtime/Ref.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
 
 namespace fw {
 
@@ -66,12 +68,19 @@ class WeakRef {
 public:
     WeakRef() = default;
     explicit WeakRef(const T* t) : link_(t ? t->weakLink() : Ref<WeakLink>()) {}
-    Ref<T> strong() const {
-        return link_ ? Ref<T>::retain(static_cast<T*>(link_->get())) : Ref<T>();
-    }
+    Ref<T> strong() const { return link_ ? Ref<T>::retain(static_cast<T*>(link_->get())) : Ref<T>(); }
 
 private:
     Ref<WeakLink> link_;
 };
+
+// Test-only: while tracking is on, the objects made since it was turned on
+// are also kept in a table, so that a test can tell which ones are still
+// alive. Off, it costs one flag test per object made or destroyed; turning it
+// off forgets the table.
+void TrackLiveObjectsForTesting(bool on);
+// The tracked objects alive now, counted by class: the class record's name,
+// or the C++ type's name for an object made without a record.
+std::map<std::string, int> LiveObjectsForTesting();
 
 } // namespace fw

@@ -4,6 +4,7 @@
 #include "framework/runtime/Trace.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/EventLoop.h"
+#include "framework/ui/System.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -32,6 +33,7 @@ void RuntimeInit() {
 std::int32_t RuntimeExit() {
     Trace("RuntimeExit");
     ReleaseAppObject();
+    ReleaseSystemObject();
     ClearFileTypeRegistrations();
     return std::exchange(unhandledReported, false) ? 1 : 0;
 }

@@ -13,9 +13,9 @@ namespace fw {
 // Readies the runtime for the class set-up; a new run starts with no
 // unhandled exception reported.
 void RuntimeInit();
-// Shuts the runtime down: lets go of the application object and the file
-// type registrations. Returns 1 when an unhandled exception was reported
-// during the run, 0 otherwise.
+// Shuts the runtime down: lets go of the application object, the system
+// object and the file type registrations. Returns 1 when an unhandled
+// exception was reported during the run, 0 otherwise.
 std::int32_t RuntimeExit();
 
 // Makes the GUI application, then calls `entry` (a routine without

@@ -42,10 +42,24 @@ const ClassRecord* SystemClass::Lookup() {
 
 SystemClass::SystemClass() : cursors_(madeOf<CursorsClass>(CursorsClass::Lookup())) {}
 
-// Made on first use and kept for the run, like the platform it stands for.
+namespace {
+Ref<SystemClass>& held() {
+    static auto* system = new Ref<SystemClass>(); // outlives static destruction on purpose
+    return *system;
+}
+} // namespace
+
+// Kept for the run, like the platform it stands for, and let go of with the
+// rest of the runtime so that nothing of it outlives the run.
 Ref<SystemClass> System() {
-    static const Ref<SystemClass> system = madeOf<SystemClass>(SystemClass::Lookup());
+    Ref<SystemClass>& system = held();
+    if (!system)
+        system = madeOf<SystemClass>(SystemClass::Lookup());
     return system;
+}
+
+void ReleaseSystemObject() {
+    held().reset();
 }
 
 } // namespace fw

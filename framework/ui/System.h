@@ -33,7 +33,11 @@ private:
     Ref<CursorsClass> cursors_;
 };
 
-// The system object, one for the run.
+// The system object, one for the run: made on first use, and the same at
+// every call until the runtime shuts down.
 Ref<SystemClass> System();
+// Lets go of the system object; the runtime's shut-down does so. A later use
+// makes a new one.
+void ReleaseSystemObject();
 
 } // namespace fw

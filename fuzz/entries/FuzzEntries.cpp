@@ -19,7 +19,8 @@ std::span<const Entry> all() {
 }
 
 const Entry* find(std::string_view name) {
-    const auto it = std::find_if(kEntries.begin(), kEntries.end(), [&](const Entry& e) { return e.name == name; });
+    const auto it =
+        std::find_if(kEntries.begin(), kEntries.end(), [&](const Entry& e) { return e.name == name; });
     return it == kEntries.end() ? nullptr : &*it;
 }
 

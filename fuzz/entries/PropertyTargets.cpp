@@ -1,0 +1,91 @@
+#include "fuzz/entries/PropertyTargets.h"
+
+#include "framework/runtime/ClassRecord.h"
+#include "framework/runtime/PropertySetter.h"
+#include "framework/ui/WindowOperations.h"
+#include "fuzz/entries/OffscreenGui.h"
+#include "fuzz/entries/PropertySnapshot.h"
+#include "window/PropertyRecords.h"
+#include "window/Texts.h"
+
+namespace fuzz_entries {
+namespace {
+
+// Kept until the process ends, like the windows the framework holds.
+struct InstallerWindow {
+    fw::Ref<Window1::Window1> window = Window1::Instance();
+    PropertySnapshot asMade{*window};
+};
+
+template <class C>
+fw::Ref<C> newControl() {
+    const fw::ClassRecord* record = C::Lookup();
+    const fw::Ref<C> control = fw::RuntimeCheckCast<C>(fw::RuntimeNewObject(record), record);
+    using Constructor = void(fw::RectControl*);
+    fw::Operation<Constructor>(*control, fw::operationIndex(fw::RectControlOp::Constructor))(control.get());
+    return control;
+}
+
+void add(fw::Window& window, const fw::String& name, const fw::Ref<fw::Object>& control) {
+    fw::WindowOperation<fw::window_operation::AddControl>(window, fw::WindowOp::AddControl)(&window, name,
+                                                                                            control);
+}
+
+fw::Window& controlWindow() {
+    static fw::Window* const window = [] {
+        startOffscreenGui();
+        const fw::Ref<fw::Object> made = fw::RuntimeNewObject(fw::Window::Lookup());
+        fw::Window* w = fw::RuntimeCheckCast<fw::Window>(made, fw::Window::Lookup()).leak();
+        fw::WindowOperation<fw::window_operation::Constructor>(*w, fw::WindowOp::Constructor)(w);
+        const fw::Ref<fw::RoundRectangle> parent = newControl<fw::RoundRectangle>();
+        const fw::String parentName = Window1::texts::kButtonName.text();
+        add(*w, parentName, parent);
+        fw::SetProperties(parent, Window1::records::kButton);
+        return w;
+    }();
+    return *window;
+}
+
+InstallerWindow& keptInstallerWindow() {
+    static InstallerWindow* const kept = [] {
+        startOffscreenGui();
+        return new InstallerWindow;
+    }();
+    return *kept;
+}
+
+} // namespace
+
+InstallerWindowAsMade::InstallerWindowAsMade() {
+    keptInstallerWindow();
+}
+
+InstallerWindowAsMade::~InstallerWindowAsMade() {
+    InstallerWindow& kept = keptInstallerWindow();
+    kept.asMade.restore(*kept.window);
+    settleGui();
+}
+
+Window1::Window1& InstallerWindowAsMade::window() const {
+    return *keptInstallerWindow().window;
+}
+
+template <class C>
+ControlInWindow<C>::ControlInWindow() {
+    fw::Window& window = controlWindow();
+    control_ = newControl<C>();
+    add(window, fw::String("fuzzed"), control_);
+}
+
+template <class C>
+ControlInWindow<C>::~ControlInWindow() {
+    fw::Window& window = controlWindow();
+    fw::WindowOperation<fw::window_operation::RemoveControl>(window, fw::WindowOp::RemoveControl)(
+        &window, fw::Ref<fw::Control>(control_));
+    settleGui();
+}
+
+template class ControlInWindow<fw::RoundRectangle>;
+template class ControlInWindow<fw::Label>;
+
+} // namespace fuzz_entries
