@@ -1,5 +1,5 @@
 // Start-up time and peak memory of the installer against a bare Qt window,
-// and, to tell the installer's own part, against a window that draws the
+// and, to tell what the installer itself costs, against a window that draws the
 // installer's backdrop and its button's word.
 //
 //   startup_bench [runs]

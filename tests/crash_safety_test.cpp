@@ -130,9 +130,9 @@ std::vector<std::string> differences(const Tree& got, const Tree& want, const st
     for (const auto& [path, what] : got) {
         const auto there = want.find(path);
         if (there == want.end())
-            out.push_back(prefix + path + ": not in the source");
+            out.push_back(prefix + path + ": should not be there");
         else if (there->second != what)
-            out.push_back(prefix + path + ": differs from the source");
+            out.push_back(prefix + path + ": differs");
     }
     for (const auto& [path, what] : want)
         if (!got.contains(path))
@@ -167,16 +167,19 @@ std::vector<std::string> wrongsAfterKill(const EngineSandbox& sandbox, const fs:
             wrongs.push_back(relative(entry.path(), sandbox) + ": not an entry of the installation");
     }
     const fs::path installed = place / name;
-    if (!fs::exists(fs::symlink_status(installed)))
+    if (!fs::exists(fs::symlink_status(installed))) {
+        if (mergedInto)
+            wrongs.push_back(relative(installed, sandbox) + ": gone, though it was there before the run");
         return wrongs;
-    const Tree want = testing_support::snapshot(source);
+    }
+    Tree want = testing_support::snapshot(source);
     Tree got = testing_support::snapshot(installed);
-    if (mergedInto)
+    if (mergedInto) {
         std::erase_if(got, [&](const auto& entry) { return inStagingEntry(entry.first, want); });
-    const std::string prefix = relative(installed, sandbox) + "/";
-    for (std::string& wrong : differences(got, want, prefix))
-        if (!mergedInto || !wrong.ends_with(": missing"))
-            wrongs.push_back(std::move(wrong));
+        std::erase_if(want, [&](const auto& entry) { return !got.contains(entry.first); });
+    }
+    const std::vector<std::string> found = differences(got, want, relative(installed, sandbox) + "/");
+    wrongs.insert(wrongs.end(), found.begin(), found.end());
     return wrongs;
 }
 

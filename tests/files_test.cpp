@@ -5,6 +5,7 @@
 #include "framework/files/FaultPlan.h"
 #include "framework/files/FileSystem.h"
 #include "framework/files/FolderItem.h"
+#include "framework/files/WorkPump.h"
 #include "framework/runtime/ClassRecord.h"
 #include "framework/runtime/Exception.h"
 #include "tests/support/Raised.h"
@@ -19,6 +20,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -600,3 +602,24 @@ TEST(FilesFaultPlan, PlannedCodesAreReportedAsTheOutcome) {
 }
 
 } // namespace
+
+// The window repaints during a long copy through the pump, which runs while
+// the copy is still being staged.
+TEST_F(Files, ALongCopyRunsThePumpWhileItWorks) {
+    layBundle(src() / "Skelvanta.bundle", tmp / "outside");
+    static int pumped;
+    static bool publishedWhilePumping;
+    static fs::path published;
+    pumped = 0;
+    publishedWhilePumping = false;
+    published = dst() / "Skelvanta.bundle";
+    fw::SetFileWorkPump([] {
+        ++pumped;
+        publishedWhilePumping |= fs::exists(fs::symlink_status(published));
+    });
+    // A thread of its own starts with the pump due.
+    std::thread([&] { EXPECT_EQ(copy(src() / "Skelvanta.bundle", dst()), 0); }).join();
+    fw::SetFileWorkPump(nullptr);
+    EXPECT_GE(pumped, 1);
+    EXPECT_FALSE(publishedWhilePumping);
+}

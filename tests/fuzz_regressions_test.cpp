@@ -10,8 +10,15 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
+
+namespace fuzz_entries {
+void PrintTo(const Entry& entry, std::ostream* out) {
+    *out << entry.name;
+}
+} // namespace fuzz_entries
 
 namespace {
 

@@ -49,7 +49,7 @@ private:
 // they wait, and end with the process.
 class FlushHelpers {
 public:
-    // Nil only when there was no memory for them.
+    // Nil when there can be none: no memory for them, or no way to learn of a fork.
     static FlushHelpers* forThisProcess() noexcept;
 
     // Runs `pass` on up to `count` helpers beside the calling thread, which
@@ -78,7 +78,8 @@ private:
 
 FlushHelpers* FlushHelpers::forThisProcess() noexcept {
     static const bool forkHandled = ::pthread_atfork(nullptr, nullptr, &forgetInForkedChild) == 0;
-    (void)forkHandled;
+    if (!forkHandled)
+        return nullptr; // a forked child would wait for helpers it does not have
     FlushHelpers* helpers = current_.load(std::memory_order_acquire);
     if (helpers)
         return helpers;
@@ -127,6 +128,7 @@ void FlushHelpers::startUpTo(std::size_t count) noexcept {
             std::thread(&FlushHelpers::help, this).detach();
     } catch (const std::system_error&) {
         // No more threads to be had: the ones there do the work.
+    } catch (const std::bad_alloc&) {
     }
 }
 
@@ -166,9 +168,9 @@ Error FlushQueue::add(Fd fd) {
 Error FlushQueue::flushAll() noexcept {
     Pass pass(pending_);
     const std::size_t helpers = std::min(pending_.size() / kFlushesPerThread, kMaxThreads - 1);
-    FlushHelpers* threads = helpers > 0 ? FlushHelpers::forThisProcess() : nullptr;
-    if (threads)
-        threads->run(pass, helpers);
+    FlushHelpers* helperThreads = helpers > 0 ? FlushHelpers::forThisProcess() : nullptr;
+    if (helperThreads)
+        helperThreads->run(pass, helpers);
     else
         pass.flushSome();
     pending_.clear();

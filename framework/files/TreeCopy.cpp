@@ -10,6 +10,7 @@
 #include "framework/files/FileData.h"
 #include "framework/files/FileSystem.h"
 #include "framework/files/FlushQueue.h"
+#include "framework/files/WorkPump.h"
 #include "framework/files/FolderListing.h"
 #include "framework/files/RemoveTree.h"
 #include "framework/files/SystemCall.h"
@@ -227,6 +228,7 @@ Error TreeCopy::copyFolder(const Source& src, int destination, const char* name)
 }
 
 Error TreeCopy::copyFile(const Source& src, int destination, const char* name) {
+    pumpIfDue();
     Fd from, into;
     FW_TRY(openAt(src.folder, src.name, O_RDONLY | O_NOFOLLOW, from));
     FW_TRY(openAt(destination, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, into, S_IRUSR | S_IWUSR));

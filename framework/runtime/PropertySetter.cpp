@@ -40,7 +40,10 @@ private:
 }
 
 std::string quoted(std::string_view key) {
-    return "\"" + std::string(key) + "\"";
+    std::string out;
+    out.reserve(key.size() + 2);
+    out.append(1, '"').append(key).append(1, '"');
+    return out;
 }
 
 char lower(char c) {

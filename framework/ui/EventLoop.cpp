@@ -1,5 +1,6 @@
 #include "framework/ui/EventLoop.h"
 
+#include "framework/files/WorkPump.h"
 #include "framework/runtime/Trace.h"
 #include "framework/ui/EventLoopTesting.h"
 
@@ -29,6 +30,9 @@ void EnsureGuiApplication() {
     static char name[] = "Quorvan Keyboard Installer";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv); // lives until the process ends; Qt reaches it as qApp
+    // A long copy lets the window repaint; it delivers no user input, so no
+    // press can start a second run inside a run.
+    SetFileWorkPump([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
 }
 
 void RuntimeRun() {

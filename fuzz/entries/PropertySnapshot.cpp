@@ -3,6 +3,8 @@
 #include "framework/runtime/PropertySetter.h"
 
 #include <optional>
+#include <set>
+#include <string_view>
 
 namespace fuzz_entries {
 namespace {
@@ -39,11 +41,15 @@ void write(fw::Object& object, const fw::PropertyEntry& p, const fw::String& v) 
 
 } // namespace
 
+// A class record repeats what it inherits; the first entry of a name is the
+// one a record key reaches.
 PropertySnapshot::PropertySnapshot(fw::Object& object) {
+    std::set<std::string_view> seen;
     for (const fw::ClassRecord* c = object.classRecord(); c; c = c->parent)
         for (const fw::PropertyEntry& p : c->properties)
-            if (std::optional<Value> value = read<Value>(object, p))
-                readings_.push_back({&p, std::move(*value)});
+            if (seen.insert(p.name.bytes()).second)
+                if (std::optional<Value> value = read<Value>(object, p))
+                    readings_.push_back({&p, std::move(*value)});
 }
 
 std::vector<std::string> PropertySnapshot::differencesFrom(const PropertySnapshot& other) const {

@@ -11,12 +11,6 @@
 namespace fuzz_entries {
 namespace {
 
-// Kept until the process ends, like the windows the framework holds.
-struct InstallerWindow {
-    fw::Ref<Window1::Window1> window = Window1::Instance();
-    PropertySnapshot asMade{*window};
-};
-
 template <class C>
 fw::Ref<C> newControl() {
     const fw::ClassRecord* record = C::Lookup();
@@ -31,20 +25,27 @@ void add(fw::Window& window, const fw::String& name, const fw::Ref<fw::Object>& 
                                                                                             control);
 }
 
-fw::Window& controlWindow() {
-    static fw::Window* const window = [] {
-        startOffscreenGui();
-        const fw::Ref<fw::Object> made = fw::RuntimeNewObject(fw::Window::Lookup());
-        fw::Window* w = fw::RuntimeCheckCast<fw::Window>(made, fw::Window::Lookup()).leak();
-        fw::WindowOperation<fw::window_operation::Constructor>(*w, fw::WindowOp::Constructor)(w);
+// The kept windows live until the process ends, as the framework holds its
+// windows until they close; they are never destroyed, so that nothing of
+// them outlives the application object at exit.
+struct InstallerWindow {
+    fw::Ref<Window1::Window1> window = Window1::Instance();
+    PropertySnapshot asMade{*window};
+};
+
+struct ControlWindow {
+    fw::Ref<fw::Window> window;
+
+    ControlWindow() {
+        const fw::ClassRecord* record = fw::Window::Lookup();
+        window = fw::RuntimeCheckCast<fw::Window>(fw::RuntimeNewObject(record), record);
+        fw::WindowOperation<fw::window_operation::Constructor>(*window,
+                                                               fw::WindowOp::Constructor)(window.get());
         const fw::Ref<fw::RoundRectangle> parent = newControl<fw::RoundRectangle>();
-        const fw::String parentName = Window1::texts::kButtonName.text();
-        add(*w, parentName, parent);
+        add(*window, Window1::texts::kButtonName.text(), parent);
         fw::SetProperties(parent, Window1::records::kButton);
-        return w;
-    }();
-    return *window;
-}
+    }
+};
 
 InstallerWindow& keptInstallerWindow() {
     static InstallerWindow* const kept = [] {
@@ -52,6 +53,14 @@ InstallerWindow& keptInstallerWindow() {
         return new InstallerWindow;
     }();
     return *kept;
+}
+
+fw::Window& controlWindow() {
+    static ControlWindow* const kept = [] {
+        startOffscreenGui();
+        return new ControlWindow;
+    }();
+    return *kept->window;
 }
 
 } // namespace

@@ -1,0 +1,30 @@
+#include "framework/files/WorkPump.h"
+
+#include <atomic>
+#include <chrono>
+
+namespace fw {
+namespace {
+
+std::atomic<WorkPump> pump{nullptr};
+// About one frame: often enough to look alive, rare enough to cost nothing.
+constexpr std::chrono::milliseconds kInterval{16};
+// Per thread: copies on other threads keep their own pace.
+thread_local std::chrono::steady_clock::time_point lastRun;
+
+} // namespace
+
+void SetFileWorkPump(WorkPump p) noexcept { pump = p; }
+
+void posix::pumpIfDue() noexcept {
+    const WorkPump p = pump.load(std::memory_order_relaxed);
+    if (!p)
+        return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastRun < kInterval)
+        return;
+    lastRun = now;
+    p();
+}
+
+} // namespace fw

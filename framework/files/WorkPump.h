@@ -1,0 +1,17 @@
+#pragma once
+// Long file work (a copy of many or large files) runs on the caller's thread.
+// It calls the pump now and then, so that the window system can repaint
+// while it runs; the window system sets the pump, and nothing is called
+// when none is set.
+
+namespace fw {
+
+using WorkPump = void (*)();
+void SetFileWorkPump(WorkPump pump) noexcept;
+
+namespace posix {
+// Calls the pump when some time has passed since it last ran.
+void pumpIfDue() noexcept;
+} // namespace posix
+
+} // namespace fw
