@@ -14,6 +14,12 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
 
+"$root/scripts/install-deps.sh"
+if ! command -v clang++ >/dev/null; then
+    echo "fuzzing needs clang with libFuzzer (Debian: clang-14, libclang-rt-14-dev)" >&2
+    exit 1
+fi
+
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DINSTALLER_FUZZ=ON
 cmake --build "$build" --target fuzz_targets -- -j3
@@ -25,8 +31,9 @@ else
 fi
 
 export QT_QPA_PLATFORM=offscreen
-# Leaks below Qt are not ours to fix (fuzz/lsan.supp).
-export LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+# Leaks inside system libraries below Qt are not ours to fix; the sanitizer
+# run of the test suite suppresses the same ones.
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 failed=()
 for target in "${targets[@]}"; do
     seeds="$root/fuzz/corpus/$target"

@@ -199,6 +199,8 @@ TEST(Introspection, SplitsSignatureTextsAtTheirPercentSigns) {
         {"b%%", std::nullopt, {}},
         {"%i4", std::nullopt, {}},
         {"%%o<Unclosed", std::nullopt, {}},
+        {"%o<RoundRectangle%", std::nullopt, {}},
+        {"%o<A>B%i4", std::nullopt, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.signature);

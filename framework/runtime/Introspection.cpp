@@ -112,7 +112,13 @@ MethodInfo::MethodInfo(const MemberEntry& entry) : MemberInfo(entry.name, entry.
 
 String MethodInfo::ReturnType() const {
     const std::string_view result = split(entry_.signature).result;
-    return result.empty() ? String() : typeName(result);
+    if (result.empty())
+        return String();
+    // The result is one type code, read as a parameter's would be.
+    const std::vector<std::string_view> codes = typeCodes(result);
+    if (codes.size() != 1)
+        RaiseTypeMismatchException("a result of more than one type code");
+    return typeName(codes.front());
 }
 
 std::vector<String> MethodInfo::ParameterTypes() const {

@@ -40,10 +40,9 @@ void applyOrRefuse(fw::Object& target, Input input) {
 
 } // namespace
 
-// The window is redrawn only once it has its own values back: on the
-// offscreen platform a window as large as a record may make it (32000 by
-// 32000 is within its own limits) would need gigabytes of backing store,
-// which a screen would never give it.
+// The window is never drawn: a record may make it 32000 by 32000, the
+// framework's own limit, and on the offscreen platform, which no screen
+// bounds, drawing that needs 4 GB of backing store.
 void windowProperties(Input input) {
     const InstallerWindowAsMade installer;
     applyOrRefuse(installer.window(), input);

@@ -8,6 +8,8 @@
 #include "window/PropertyRecords.h"
 #include "window/Texts.h"
 
+#include <string_view>
+
 namespace fuzz_entries {
 namespace {
 
@@ -30,7 +32,17 @@ void add(fw::Window& window, const fw::String& name, const fw::Ref<fw::Object>& 
 // them outlives the application object at exit.
 struct InstallerWindow {
     fw::Ref<Window1::Window1> window = Window1::Instance();
-    PropertySnapshot asMade{*window};
+    PropertySnapshot asMade = hidden(*window);
+
+    // Between inputs the window is hidden: a window that is not shown is not
+    // drawn, not even for the events that an input left queued when it made
+    // the window huge.
+    static PropertySnapshot hidden(Window1::Window1& w) {
+        using namespace std::literals;
+        fw::SetProperties(fw::Ref<fw::Object>::retain(&w), fw::String("Visible \0"sv));
+        settleGui();
+        return PropertySnapshot(w);
+    }
 };
 
 struct ControlWindow {

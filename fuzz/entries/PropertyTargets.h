@@ -11,10 +11,10 @@
 
 namespace fuzz_entries {
 
-// The installer window, made once as the program makes it. When this goes,
-// the window gets back the property values it had when it was made, so that
-// every input starts from the same window, and a window that an input made
-// huge is never drawn by whatever processes events next.
+// The installer window, made once as the program makes it, then hidden.
+// When this goes, the window gets back those property values, so that every
+// input starts from the same window, and a window that an input made huge
+// is never drawn by whatever processes events next.
 class InstallerWindowAsMade {
 public:
     InstallerWindowAsMade();
