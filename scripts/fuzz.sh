@@ -15,14 +15,19 @@ build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
 
 "$root/scripts/install-deps.sh"
-if ! command -v clang++ >/dev/null; then
-    echo "fuzzing needs clang with libFuzzer (Debian: clang-14, libclang-rt-14-dev)" >&2
-    exit 1
+# clang with libFuzzer and the sanitizers' runtime.
+if ! command -v clang++ >/dev/null || ! dpkg-query -W -f='${Status}' libclang-rt-14-dev 2>/dev/null |
+    grep -q "install ok installed"; then
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+        clang libclang-rt-14-dev
 fi
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DINSTALLER_FUZZ=ON
-cmake --build "$build" --target fuzz_targets -- -j3
+cmake --build "$build" --target fuzz_targets -- -j"$(nproc)"
 
 if [[ -n "${FUZZ_TARGETS:-}" ]]; then
     read -r -a targets <<<"$FUZZ_TARGETS"
