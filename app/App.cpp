@@ -1,9 +1,9 @@
 #include "app/App.h"
 
-#include "window/MenuBar1.h"
 #include "framework/runtime/ClassRegistration.h"
 #include "framework/runtime/Introspection.h"
 #include "framework/runtime/StackCheck.h"
+#include "window/MenuBar1.h"
 
 const fw::ClassRecord* App::ctbl = nullptr;
 

@@ -2,11 +2,11 @@
 
 #include "app/App.h"
 #include "app/FileTypes1.h"
-#include "window/MenuBar1.h"
 #include "framework/runtime/Introspection.h"
 #include "framework/ui/FrameworkClasses.h"
 #include "framework/ui/RuntimeLifecycle.h"
 #include "framework/ui/WindowList.h"
+#include "window/MenuBar1.h"
 #include "window/Window1.h"
 
 std::int32_t programMain() {

@@ -1,15 +1,17 @@
 #include "install/Catalogue.h"
 
-#include <string>
-
 #include "framework/runtime/Exception.h"
+
+#include <string>
 
 namespace installer {
 namespace {
 
 constexpr std::int32_t kStringList = 3;
 
-fw::Ref<fw::Array> newStringList() { return fw::CreateArray(1, kStringList, -1); }
+fw::Ref<fw::Array> newStringList() {
+    return fw::CreateArray(1, kStringList, -1);
+}
 
 void append(const fw::Ref<fw::Array>& list, std::string name) {
     fw::NotNil(list).Append(fw::String(name));

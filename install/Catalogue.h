@@ -26,9 +26,7 @@ inline const fw::String kSourceBundle{"Quorvan Keyboard Installer.app"};
 inline const fw::String kContents{"Contents"};
 inline const fw::String kResources{"Resources"};
 
-inline const fw::String kInstalledMessage{
-    u8"Quorvan விசைப் பலகைகள் மற்றும் எழுத்துருக்கள் நிறுவப்பட்டுள்ளன"};
-inline const fw::String kRemovedMessage{
-    u8"Quorvan விசைப் பலகைகள் மற்றும் எழுத்துருக்கள் நீக்கப்பட்டுள்ளன"};
+inline const fw::String kInstalledMessage{u8"Quorvan விசைப் பலகைகள் மற்றும் எழுத்துருக்கள் நிறுவப்பட்டுள்ளன"};
+inline const fw::String kRemovedMessage{u8"Quorvan விசைப் பலகைகள் மற்றும் எழுத்துருக்கள் நீக்கப்பட்டுள்ளன"};
 
 } // namespace installer

@@ -16,8 +16,8 @@ void copySeries(Run& run, const fw::Ref<fw::Array>& list) {
     for (run.counter = 0; run.counter <= 0; ++run.counter) {
         run.current = run.newItem();
         run.current->Constructor(fw::String(), 0);
-        run.current = walk(run.current, {kSourceBundle, kContents, kResources,
-                                         fw::NotNil(list).StringAt(run.counter)});
+        run.current =
+            walk(run.current, {kSourceBundle, kContents, kResources, fw::NotNil(list).StringAt(run.counter)});
         fw::NotNil(run.current).CopyFileTo(run.destination);
         if (run.reportedError())
             return;

@@ -42,7 +42,8 @@ void removeInstalled(Run& run) {
     const fw::String& layouts = kKeyboardLayouts;
     const fw::String& bundle = kKeyboardBundle;
 
-    if (!deleteIfPresent(run, {lib, layouts, bundle, kContents, kResources, "English.lproj", "InfoPlist.strings"}))
+    if (!deleteIfPresent(run,
+                         {lib, layouts, bundle, kContents, kResources, "English.lproj", "InfoPlist.strings"}))
         return;
     if (!deleteIfPresent(run, {lib, layouts, bundle, kContents, kResources, "English.lproj"}))
         return;

@@ -2,22 +2,22 @@
 // The state of one run of the engine. Everything in it belongs to the run and
 // is released when the run ends, normally or by an exception.
 
-#include <cstdint>
-#include <initializer_list>
-
 #include "framework/files/FolderItem.h"
 #include "framework/runtime/Array.h"
 #include "framework/ui/Window.h"
+
+#include <cstdint>
+#include <initializer_list>
 
 namespace installer {
 
 struct Run {
     explicit Run(fw::Window* self);
 
-    fw::Ref<fw::Window> window;       // held for the whole run
-    fw::Ref<fw::FolderItem> current;  // the item of the branch test, every delete, copy and report
+    fw::Ref<fw::Window> window;      // held for the whole run
+    fw::Ref<fw::FolderItem> current; // the item of the branch test, every delete, copy and report
     fw::Ref<fw::FolderItem> destination;
-    std::int32_t counter = 0;         // one counter serves every series
+    std::int32_t counter = 0; // one counter serves every series
     fw::Ref<fw::Array> keyboardItems;
     fw::Ref<fw::Array> fontItems;
     bool errorShown = false;

@@ -4,7 +4,6 @@
 
 #include "app/App.h"
 #include "app/FileTypes1.h"
-#include "window/MenuBar1.h"
 #include "app/Program.h"
 #include "framework/runtime/FileTypeRegistry.h"
 #include "framework/runtime/Introspection.h"
@@ -12,6 +11,7 @@
 #include "framework/ui/RuntimeLifecycle.h"
 #include "tests/support/StartupTrace.h"
 #include "tests/support/TempFolder.h"
+#include "window/MenuBar1.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -2,13 +2,13 @@
 // window record; the button and the label with their records; the button's
 // two handlers.
 
-#include "window/MenuBar1.h"
 #include "framework/runtime/PropertySetter.h"
 #include "framework/runtime/StackCheck.h"
 #include "framework/ui/Label.h"
 #include "framework/ui/RoundRectangle.h"
 #include "window/ControlLookup.h"
 #include "window/EventStubs.h"
+#include "window/MenuBar1.h"
 #include "window/PropertyRecords.h"
 #include "window/Texts.h"
 #include "window/Window1.h"

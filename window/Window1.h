@@ -2,11 +2,11 @@
 // The installer window class: the window's behaviour and the install /
 // remove procedure are its operations, reached through its class record.
 
-#include <cstddef>
-#include <cstdint>
-
 #include "framework/runtime/ClassRecord.h"
 #include "framework/ui/Window.h"
+
+#include <cstddef>
+#include <cstdint>
 
 namespace fw {
 class Label;
@@ -19,7 +19,7 @@ class Window1 : public fw::Window {
 public:
     std::int32_t Untitled = 0; // reachable through introspection only
 
-    static void ctblinit();                // builds the class record once
+    static void ctblinit();                 // builds the class record once
     static const fw::ClassRecord* Lookup(); // the record, built first if missing
     static const fw::ClassRecord* ctbl;
 };

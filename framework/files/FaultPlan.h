@@ -20,7 +20,7 @@ enum class Operation {
 };
 
 class FaultPlan {
-  public:
+public:
     // From now on, `op` on `path` reports `code`. A positive code makes the
     // operation fail at that point without doing it, as a real failure with that
     // errno would. A code of 0 or below lets the operation run normally and then
@@ -48,7 +48,7 @@ class FaultPlan {
         return planned ? *planned : outcome;
     }
 
-  private:
+private:
     static std::optional<std::int32_t> lookup(Operation op, const std::filesystem::path& path);
     static inline std::atomic<bool> armed_{false};
 };

@@ -11,13 +11,13 @@
 namespace fw::posix {
 
 class FileData {
-  public:
+public:
     // Copies the first `size` bytes of `in` to the start of `out` (both files
     // newly opened); a file that has grown shorter is copied to its end.
     // `source` names `in` for the fault plan.
     Error copy(int in, int out, off_t size, const std::filesystem::path& source);
 
-  private:
+private:
     // Copies in the kernel; `done` says how far it got.
     Error copyInKernel(int in, int out, off_t size, off_t& done) noexcept;
     Error copyThroughBuffer(int in, int out, off_t size, off_t done);

@@ -15,7 +15,7 @@ namespace fw {
 class Picture;
 
 class FolderItem : public Object {
-  public:
+public:
     FolderItem() = default;
 
     static const ClassRecord* Lookup();
@@ -48,7 +48,7 @@ class FolderItem : public Object {
     const std::filesystem::path& path() const noexcept { return path_; }
     static Ref<FolderItem> at(std::filesystem::path p);
 
-  private:
+private:
     std::filesystem::path path_;
     std::int32_t lastError_ = 0;
 };

@@ -8,7 +8,7 @@
 namespace fw::posix {
 
 class FolderListing {
-  public:
+public:
     // Takes over `folder`, an open folder descriptor. error() tells whether
     // the listing could be started.
     explicit FolderListing(Fd folder) noexcept;
@@ -22,7 +22,7 @@ class FolderListing {
     const char* next() noexcept;
     Error error() const noexcept { return error_; }
 
-  private:
+private:
     DIR* dir_ = nullptr;
     int fd_ = -1;
     Error error_ = 0;

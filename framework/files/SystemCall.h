@@ -28,7 +28,7 @@ inline Error check(long result) noexcept {
 
 // A file descriptor that is closed when its owner goes.
 class Fd {
-  public:
+public:
     Fd() noexcept = default;
     explicit Fd(int fd) noexcept : fd_(fd) {}
     Fd(Fd&& o) noexcept : fd_(std::exchange(o.fd_, -1)) {}
@@ -44,7 +44,7 @@ class Fd {
     int get() const noexcept { return fd_; }
     [[nodiscard]] int release() noexcept { return std::exchange(fd_, -1); }
 
-  private:
+private:
     int fd_ = -1;
 };
 

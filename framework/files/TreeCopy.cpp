@@ -10,10 +10,10 @@
 #include "framework/files/FileData.h"
 #include "framework/files/FileSystem.h"
 #include "framework/files/FlushQueue.h"
-#include "framework/files/WorkPump.h"
 #include "framework/files/FolderListing.h"
 #include "framework/files/RemoveTree.h"
 #include "framework/files/SystemCall.h"
+#include "framework/files/WorkPump.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -78,10 +78,10 @@ struct Source {
 };
 
 class TreeCopy {
-  public:
+public:
     Error run(const fs::path& source, const fs::path& destinationFolder);
 
-  private:
+private:
     // An entry written under its staging name, to be renamed to its own name.
     struct Staged {
         std::string folderPath;

@@ -14,7 +14,9 @@ thread_local std::chrono::steady_clock::time_point lastRun;
 
 } // namespace
 
-void SetFileWorkPump(WorkPump p) noexcept { pump = p; }
+void SetFileWorkPump(WorkPump p) noexcept {
+    pump = p;
+}
 
 void posix::pumpIfDue() noexcept {
     const WorkPump p = pump.load(std::memory_order_relaxed);

@@ -1,11 +1,11 @@
 #pragma once
 // The framework's one-dimensional lists, made by CreateArray.
 
-#include <cstdint>
-#include <vector>
-
 #include "framework/runtime/Object.h"
 #include "framework/runtime/Value.h"
+
+#include <cstdint>
+#include <vector>
 
 namespace fw {
 

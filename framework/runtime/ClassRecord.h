@@ -3,15 +3,15 @@
 // the framework: its name, its parent, its table of operations, its published
 // members, events, properties and attributes.
 
+#include "framework/runtime/Exception.h"
+#include "framework/runtime/Object.h"
+#include "framework/runtime/String.h"
+
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <typeinfo>
 #include <vector>
-
-#include "framework/runtime/Exception.h"
-#include "framework/runtime/Object.h"
-#include "framework/runtime/String.h"
 
 namespace fw {
 

@@ -3,11 +3,11 @@
 // knows the method's signature. A weak delegate's target reads as nil once
 // its object is gone.
 
-#include <cstdint>
-
 #include "framework/runtime/ClassRecord.h"
 #include "framework/runtime/Object.h"
 #include "framework/runtime/String.h"
+
+#include <cstdint>
 
 namespace fw {
 

@@ -8,10 +8,18 @@ RaisedException::RaisedException(Ref<RuntimeException> e) : exception_(std::move
         what_ += ": " + exception_->message().str();
 }
 
-void RaiseException(Ref<RuntimeException> e) { throw RaisedException(std::move(e)); }
-void RaiseNilObjectException() { RaiseException(make<NilObjectException>()); }
-void RaiseOutOfBoundsException(const char* what) { RaiseException(make<OutOfBoundsException>(String(std::string_view(what)))); }
-void RaiseTypeMismatchException(const char* what) { RaiseException(make<TypeMismatchException>(String(std::string_view(what)))); }
+void RaiseException(Ref<RuntimeException> e) {
+    throw RaisedException(std::move(e));
+}
+void RaiseNilObjectException() {
+    RaiseException(make<NilObjectException>());
+}
+void RaiseOutOfBoundsException(const char* what) {
+    RaiseException(make<OutOfBoundsException>(String(std::string_view(what))));
+}
+void RaiseTypeMismatchException(const char* what) {
+    RaiseException(make<TypeMismatchException>(String(std::string_view(what))));
+}
 void RaiseUnsupportedFormatException(const String& format) {
     RaiseException(make<UnsupportedFormatException>(format));
 }

@@ -3,11 +3,11 @@
 // throws a C++ RaisedException that carries it, and every routine passes it
 // on unchanged.
 
-#include <exception>
-#include <string>
-
 #include "framework/runtime/Object.h"
 #include "framework/runtime/String.h"
+
+#include <exception>
+#include <string>
 
 namespace fw {
 
@@ -21,11 +21,11 @@ private:
     String message_;
 };
 
-#define FW_EXCEPTION_CLASS(Name)                                                                   \
-    class Name : public RuntimeException {                                                         \
-    public:                                                                                        \
-        using RuntimeException::RuntimeException;                                                  \
-        const char* className() const noexcept override { return #Name; }                          \
+#define FW_EXCEPTION_CLASS(Name)                                                                             \
+    class Name : public RuntimeException {                                                                   \
+    public:                                                                                                  \
+        using RuntimeException::RuntimeException;                                                            \
+        const char* className() const noexcept override { return #Name; }                                    \
     };
 
 FW_EXCEPTION_CLASS(NilObjectException)

@@ -1,8 +1,8 @@
 #include "framework/runtime/String.h"
 
-#include <charconv>
-
 #include "framework/runtime/Exception.h"
+
+#include <charconv>
 
 namespace fw {
 

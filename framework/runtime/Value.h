@@ -1,11 +1,11 @@
 #pragma once
 // The values that lists and variants hold.
 
-#include <cstdint>
-#include <variant>
-
 #include "framework/runtime/Object.h"
 #include "framework/runtime/String.h"
+
+#include <cstdint>
+#include <variant>
 
 namespace fw {
 

@@ -1,9 +1,9 @@
 #include "framework/ui/ApplicationResources.h"
 
+#include "framework/runtime/Exception.h"
+
 #include <filesystem>
 #include <system_error>
-
-#include "framework/runtime/Exception.h"
 
 namespace fw {
 namespace {

@@ -1,9 +1,9 @@
 #pragma once
 // The running application's resources folder.
 
-#include <cstdint>
-
 #include "framework/files/FolderItem.h"
+
+#include <cstdint>
 
 namespace fw {
 
@@ -16,6 +16,8 @@ namespace fw {
 Ref<FolderItem> AppFolderItemGetter(std::int32_t which);
 
 // _GetApplicationBundleResources.
-inline Ref<FolderItem> GetApplicationBundleResources() { return AppFolderItemGetter(0); }
+inline Ref<FolderItem> GetApplicationBundleResources() {
+    return AppFolderItemGetter(0);
+}
 
 } // namespace fw

@@ -10,7 +10,9 @@ std::function<void()>& observer() {
 }
 } // namespace
 
-void SetBackgroundTaskObserverForTesting(std::function<void()> o) { observer() = std::move(o); }
+void SetBackgroundTaskObserverForTesting(std::function<void()> o) {
+    observer() = std::move(o);
+}
 
 void RuntimeBackgroundTask() {
     if (observer())

@@ -2,10 +2,10 @@
 // The class name of the framework exception that a call raises, or
 // "nothing" when it raises none.
 
+#include "framework/runtime/Exception.h"
+
 #include <functional>
 #include <string>
-
-#include "framework/runtime/Exception.h"
 
 namespace testing_support {
 
