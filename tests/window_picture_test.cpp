@@ -9,7 +9,7 @@
 #include "framework/ui/EventLoop.h"
 #include "framework/ui/EventLoopTesting.h"
 #include "framework/ui/WindowWidget.h"
-#include "tests/support/EngineFixture.h"
+#include "tests/support/ProgramFixture.h"
 #include "tests/support/Raised.h"
 #include "tests/support/TempFolder.h"
 #include "window/MenuBar1.h"
@@ -43,18 +43,8 @@ bool near(QColor a, QColor b) {
            std::abs(a.blue() - b.blue()) < 12;
 }
 
-class WindowPicture : public testing_support::EngineFixture {
+class WindowPicture : public testing_support::ProgramFixture {
 protected:
-    void SetUp() override {
-        EngineFixture::SetUp();
-        fw::EnsureGuiApplication();
-        programInitialize();
-    }
-    void TearDown() override {
-        fw::CloseAllWindows();
-        programFinalize();
-        EngineFixture::TearDown();
-    }
     fs::path pictureFile() { return sandbox().resources() / "Quorvan BG.jpg"; }
 };
 

@@ -17,7 +17,7 @@
 #include "framework/ui/WindowList.h"
 #include "framework/ui/WindowWidget.h"
 #include "tests/RecordTables.h"
-#include "tests/support/EngineFixture.h"
+#include "tests/support/ProgramFixture.h"
 #include "tests/support/Raised.h"
 #include "window/EventStubs.h"
 #include "window/MenuBar1.h"
@@ -179,19 +179,12 @@ TEST(RuntimeAddEventHandler, RefusesWhatItCannotHoldAndFillsBothHalvesOfAnEntry)
     EXPECT_EQ(d->refCount(), 2) << "the entry holds a reference of its own";
 }
 
-class InstallerWindow : public testing_support::EngineFixture {
+class InstallerWindow : public testing_support::ProgramFixture {
 protected:
-    void SetUp() override {
-        EngineFixture::SetUp();
-        fw::EnsureGuiApplication();
-        programInitialize();
-    }
     void TearDown() override {
         window.reset();
-        fw::CloseAllWindows();
-        programFinalize();
         fw::SetTraceSinkForTesting({});
-        EngineFixture::TearDown();
+        ProgramFixture::TearDown();
     }
 
     // The window as start-up makes it.
