@@ -326,20 +326,25 @@ TEST_F(Files, CopyOfATreeKeepsContentsLinksModesAndTimes) {
     EXPECT_EQ(snapshot(tmp / "outside"), outside);
 }
 
-TEST_F(Files, CopyOfASingleEntryKeepsWhatItIs) {
+TEST_F(Files, CopyOfASingleEntryKeepsWhatItIsALinkGivingWhatItLeadsTo) {
     writeFile(src() / "font.ttf", "glyphs");
     fs::permissions(src() / "font.ttf", fs::perms::owner_read | fs::perms::group_read);
     fs::last_write_time(src() / "font.ttf", fs::file_time_type::clock::now() - std::chrono::hours(50));
     fs::create_symlink("font.ttf", src() / "link");
     fs::create_symlink("/no/such/target", src() / "dangling");
     writeFile(src() / "empty", "");
-    for (const char* name : {"font.ttf", "link", "dangling", "empty"}) {
+    for (const char* name : {"font.ttf", "empty"}) {
         SCOPED_TRACE(name);
         ASSERT_EQ(copy(src() / name, dst()), 0);
         EXPECT_EQ(snapshot(dst()).at(name), snapshot(src()).at(name));
     }
+    // A link given as the source: the entry it leads to, under the link's name.
+    ASSERT_EQ(copy(src() / "link", dst()), 0);
+    EXPECT_EQ(snapshot(dst()).at("link"), "f:glyphs");
+    EXPECT_EQ(copy(src() / "dangling", dst()), ENOENT);
     EXPECT_EQ(modesAndTimes(dst()).at("font.ttf"), modesAndTimes(src()).at("font.ttf"));
-    EXPECT_EQ(snapshot(dst()).size(), 4u);
+    EXPECT_EQ(modesAndTimes(dst()).at("link"), modesAndTimes(src()).at("font.ttf"));
+    EXPECT_EQ(snapshot(dst()).size(), 3u);
 }
 
 // --- Copy onto entries of the same name
@@ -357,6 +362,8 @@ TEST_F(Files, CopyOntoASameNamedFolderMergesIntoIt) {
     fs::create_symlink(tmp / "outside.ttf", into / "b.ttf");
     writeFile(into / "extra.ttf", "keep");
     writeFile(into / "sub/old.ttf", "keep too");
+    fs::permissions(into, fs::perms::owner_all);
+    const fs::perms ownMode = fs::status(into).permissions();
 
     ASSERT_EQ(copy(from, dst()), 0);
 
@@ -368,9 +375,15 @@ TEST_F(Files, CopyOntoASameNamedFolderMergesIntoIt) {
     EXPECT_EQ(readFile(tmp / "a-elsewhere"), "old a");
     EXPECT_EQ(readFile(tmp / "outside.ttf"), "outside");
     const Tree sourceTimes = modesAndTimes(from), copiedTimes = modesAndTimes(into);
-    for (const char* entry : {".", "a.ttf", "b.ttf", "sub", "sub/c.ttf", "newsub", "newsub/d.ttf"}) {
+    for (const char* entry : {"a.ttf", "b.ttf", "newsub", "newsub/d.ttf", "sub/c.ttf"}) {
         SCOPED_TRACE(entry);
         EXPECT_EQ(copiedTimes.at(entry), sourceTimes.at(entry));
+    }
+    // The folders merged into keep their own mode and times; only their entries change.
+    EXPECT_EQ(fs::status(into).permissions(), ownMode);
+    for (const char* folder : {".", "sub"}) {
+        SCOPED_TRACE(folder);
+        EXPECT_NE(copiedTimes.at(folder), sourceTimes.at(folder));
     }
 }
 

@@ -32,9 +32,28 @@ void FaultPlan::add(Operation op, const std::filesystem::path& path, std::int32_
     armed_.store(true, std::memory_order_relaxed);
 }
 
+void FaultPlan::failCall(std::size_t n, std::int32_t code) {
+    std::lock_guard lock(planLock());
+    failingCode_.store(code);
+    failingCall_.store(n);
+    callsCounted_.store(0);
+    armed_.store(true, std::memory_order_relaxed);
+}
+
+std::optional<std::int32_t> FaultPlan::countCall() noexcept {
+    const std::size_t failing = failingCall_.load();
+    if (failing == 0)
+        return std::nullopt;
+    if (callsCounted_.fetch_add(1) + 1 != failing)
+        return std::nullopt;
+    return failingCode_.load();
+}
+
 void FaultPlan::clear() {
     std::lock_guard lock(planLock());
     plan().clear();
+    failingCall_.store(0);
+    callsCounted_.store(0);
     armed_.store(false, std::memory_order_relaxed);
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // A test-only plan of failures for the file services: "operation X on path P
-// reports code C". Tests use it for the codes a real file system cannot be
-// made to give at a chosen step. The plan holds until cleared; while it is
-// empty, consulting it costs one relaxed load.
+// reports code C", or "the n-th system call of a copy from now reports code
+// C". Tests use it for the codes a real file system cannot be made to give at
+// a chosen step. The plan holds until cleared; while it is empty, consulting
+// it costs one relaxed load.
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -28,6 +30,13 @@ public:
     // outcome, unless the copy fails anyway). Paths match after lexical
     // normalisation; a later plan for the same operation and path replaces an earlier one.
     static void add(Operation op, const std::filesystem::path& path, std::int32_t code);
+    // From now on, the n-th system call of a copy (1: the next one, on any
+    // thread) fails with `code` without being made. Every call a copy makes
+    // to look at, write, flush, rename or lock an entry counts; the calls that
+    // clean up after a failure do not, so that they can still clean up.
+    static void failCall(std::size_t n, std::int32_t code);
+    // Calls of a copy counted since failCall().
+    static std::size_t callsCounted() noexcept { return callsCounted_.load(); }
     static void clear();
 
     // The code planned for `op` on `path`, if any.
@@ -48,9 +57,22 @@ public:
         return planned ? *planned : outcome;
     }
 
+    // Makes one system call of a copy (`call` returns its error code) under the plan.
+    template <class F>
+    static std::int32_t call(F&& systemCall) {
+        if (armed_.load(std::memory_order_relaxed))
+            if (const std::optional<std::int32_t> planned = countCall())
+                return *planned;
+        return systemCall();
+    }
+
 private:
+    static std::optional<std::int32_t> countCall() noexcept;
     static std::optional<std::int32_t> lookup(Operation op, const std::filesystem::path& path);
     static inline std::atomic<bool> armed_{false};
+    static inline std::atomic<std::size_t> callsCounted_{0};
+    static inline std::atomic<std::size_t> failingCall_{0}; // 0: none planned
+    static inline std::atomic<std::int32_t> failingCode_{0};
 };
 
 } // namespace fw::testing

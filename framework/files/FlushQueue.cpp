@@ -1,5 +1,7 @@
 #include "framework/files/FlushQueue.h"
 
+#include "framework/files/FaultPlan.h"
+
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -29,7 +31,9 @@ public:
             const std::size_t i = next_.fetch_add(1, std::memory_order_relaxed);
             if (i >= fds_.size())
                 return;
-            if (const Error error = check(::fsync(fds_[i].get())); error != 0) {
+            const int fd = fds_[i].get();
+            if (const Error error = testing::FaultPlan::call([fd] { return check(::fsync(fd)); });
+                error != 0) {
                 Error none = 0;
                 firstError_.compare_exchange_strong(none, error);
             }

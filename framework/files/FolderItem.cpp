@@ -28,12 +28,16 @@ const ClassRecord* FolderItem::Lookup() {
 Ref<FolderItem> FolderItem::at(std::filesystem::path p) {
     Ref<FolderItem> item = make<FolderItem>();
     item->setClassRecord(Lookup());
+    item->start_ = p;
     item->path_ = std::move(p);
     return item;
 }
 
 void FolderItem::Constructor(const Ref<FolderItem>& other) {
-    path_ = NotNil(other).path_;
+    const FolderItem& from = NotNil(other);
+    path_ = from.path_;
+    start_ = from.start_;
+    below_ = from.below_;
 }
 
 void FolderItem::Constructor(const String& path, std::int32_t pathMode) {
@@ -41,12 +45,17 @@ void FolderItem::Constructor(const String& path, std::int32_t pathMode) {
         path_ = ApplicationFolder();
     else
         path_ = std::filesystem::path(path.str());
+    start_ = path_;
+    below_.clear();
 }
 
 Ref<FolderItem> FolderItem::Child(const String& name) const {
     if (path_.empty() || !isEntryName(name.bytes()))
         return Ref<FolderItem>();
-    return at(path_ / name.str());
+    Ref<FolderItem> child = at(start_);
+    child->below_ = below_ / name.str();
+    child->path_ = path_ / name.str();
+    return child;
 }
 
 bool FolderItem::Exists() const {
@@ -54,13 +63,15 @@ bool FolderItem::Exists() const {
 }
 
 void FolderItem::Delete() {
-    lastError_ = FaultPlan::apply(Operation::Delete, path_, [&] { return posix::removeEntry(path_); });
+    lastError_ =
+        FaultPlan::apply(Operation::Delete, path_, [&] { return posix::removeEntry(start_, below_); });
 }
 
 void FolderItem::CopyFileTo(const Ref<FolderItem>& destination) {
     const FolderItem& into = NotNil(destination);
     lastError_ = FaultPlan::apply(Operation::Copy, path_, [&] {
-        return path_.empty() || into.path_.empty() ? ENOENT : posix::copyEntryInto(path_, into.path_);
+        return path_.empty() || into.path_.empty() ? ENOENT
+                                                   : posix::copyEntryInto(path_, into.start_, into.below_);
     });
 }
 

@@ -34,11 +34,14 @@ public:
     // Whether the entry is on disk; a dangling link is.
     bool Exists() const;
     // Removes the entry itself, never recursively; a link goes, never its target.
-    // A folder goes only when empty (ENOTEMPTY); a missing entry gives 0.
+    // A folder goes only when empty (ENOTEMPTY); a missing entry gives 0. The
+    // entry is reached from the folder this item was made from without
+    // following a link: a link before its last name gives ELOOP.
     void Delete();
     // Copies this entry, a folder whole, into `destination` under its own name;
-    // a same-named folder there is merged into (see posix::copyEntryInto). A
-    // nil destination raises NilObjectException.
+    // a same-named folder there is merged into (see posix::copyEntryInto). The
+    // destination is reached from the folder it was made from without
+    // following a link (ELOOP). A nil destination raises NilObjectException.
     void CopyFileTo(const Ref<FolderItem>& destination);
     std::int32_t LastErrorCode() const noexcept { return lastError_; }
     // The picture read from this file, or nil when it cannot be read
@@ -46,10 +49,16 @@ public:
     Ref<Picture> OpenAsPicture() const;
 
     const std::filesystem::path& path() const noexcept { return path_; }
+    // A new item for the folder at `p`, the start of the names its children add.
     static Ref<FolderItem> at(std::filesystem::path p);
 
 private:
     std::filesystem::path path_;
+    // Where the item was made from (a volume's root, the application's
+    // folder, a path given whole), and the child names added since; path_ is
+    // the two joined.
+    std::filesystem::path start_;
+    std::filesystem::path below_;
     std::int32_t lastError_ = 0;
 };
 

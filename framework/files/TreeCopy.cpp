@@ -1,26 +1,38 @@
-// Copying an entry, a folder whole, into a destination folder. The copy runs
-// in passes: everything is written under hidden staging names, each file's
-// write-back started as soon as it is written; then all of it is flushed; then
-// each staged entry is renamed into place; then the folders whose entries
-// changed are flushed. A failure before the renames leaves the destination as
-// it was, and a crash leaves at most staging entries, which the next copy of
-// the same entry removes.
+// Copying an entry, a folder whole, into a destination folder. The
+// destination folder is opened once, without following a link on the way,
+// and locked, so that another copy into it waits; everything after that works
+// relative to open folder descriptors, so that nothing can be redirected
+// through a link or a rename of a folder above.
+//
+// The copy runs in passes: everything is written under hidden staging names,
+// each file's write-back started as soon as it is written; then all of it is
+// flushed; then each staged entry is renamed into place; then the folders
+// whose entries changed are flushed. A failure before the renames leaves the
+// destination as it was, and a crash leaves at most staging entries, which
+// the next copy of the same entry removes under the lock.
 
 #include "framework/files/FaultPlan.h"
 #include "framework/files/FileData.h"
 #include "framework/files/FileSystem.h"
 #include "framework/files/FlushQueue.h"
 #include "framework/files/FolderListing.h"
+#include "framework/files/FolderLock.h"
+#include "framework/files/LinkFreeWalk.h"
 #include "framework/files/RemoveTree.h"
 #include "framework/files/SystemCall.h"
 #include "framework/files/WorkPump.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+// One system call of the copy, under the fault plan's count of calls.
+#define FW_CALL(expr) ::fw::testing::FaultPlan::call([&]() -> ::fw::posix::Error { return (expr); })
 
 namespace fw::posix {
 namespace {
@@ -49,96 +61,110 @@ bool liesWithin(const fs::path& inner, const fs::path& outer) {
     return std::mismatch(a.begin(), a.end(), b.begin(), b.end()).second == b.end();
 }
 
+// The path that `p` leads to, links resolved, or the errno of the lookup.
+Error resolve(const fs::path& p, fs::path& out) {
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(p.c_str(), nullptr), &std::free);
+    if (!resolved)
+        return errno;
+    out = resolved.get();
+    return 0;
+}
+
 // Renames an entry into a place that must still be free, so that an entry
 // that appeared there meanwhile is never replaced.
-Error renameIntoFreePlace(const std::string& from, const std::string& to) {
+Error renameIntoFreePlace(int dir, const char* from, const char* to) {
 #ifdef RENAME_NOREPLACE
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+    if (::renameat2(dir, from, dir, to, RENAME_NOREPLACE) == 0)
         return 0;
     if (errno != EINVAL && errno != ENOSYS) // a file system without the flag
         return errno;
 #endif
-    return check(::rename(from.c_str(), to.c_str()));
+    return check(::renameat2(dir, from, dir, to, 0));
 }
 
 Error keepModeAndTimes(int fd, const struct stat& st) {
-    FW_TRY(check(::fchmod(fd, st.st_mode & 07777)));
+    FW_TRY(FW_CALL(check(::fchmod(fd, st.st_mode & 07777))));
     const timespec times[2] = {st.st_atim, st.st_mtim};
-    return check(::futimens(fd, times));
+    return FW_CALL(check(::futimens(fd, times)));
 }
 
-// An entry of the source tree: the folder that lists it, and what it is.
+// An entry of the source tree: the folder that lists it, its name there, what
+// it is, and its path as the caller named it (for the fault plan).
 struct Source {
     int folder;
-    const std::string& folderPath; // for the fault plan and for merged folders
     const char* name;
     const struct stat& st;
-
-    std::string path() const { return joinPath(folderPath, name); }
+    std::string path;
 };
 
 class TreeCopy {
 public:
-    Error run(const fs::path& source, const fs::path& destinationFolder);
+    Error run(const fs::path& source, const fs::path& destinationStart, const fs::path& destinationBelow);
 
 private:
-    // An entry written under its staging name, to be renamed to its own name.
+    // An entry written under its staging name in folders_[folder], to be
+    // renamed to its own name.
     struct Staged {
-        std::string folderPath;
+        std::size_t folder;
         std::string stagingName;
         std::string finalName;
         bool isNew; // nothing of that name was there
     };
-    // A destination folder merged into, to get the source folder's mode and
-    // times once its entries are all in place.
-    struct MergedFolder {
-        std::string path;
-        struct stat st;
-    };
 
-    Error writeStaged(const Source& top, int destination, const std::string& destinationPath);
-    Error stage(const Source& src, int destination, const std::string& destinationPath, bool isNew);
+    Error writeStaged(const Source& top, const char* name);
+    Error stage(const Source& src, std::size_t folder, const char* name, bool isNew);
     Error copyEntry(const Source& src, int destination, const char* name);
     Error copyFolder(const Source& src, int destination, const char* name);
     Error copyFile(const Source& src, int destination, const char* name);
     Error copyLink(const Source& src, int destination, const char* name);
     Error checkConflicts(Fd source, int destination);
-    Error merge(Fd source, const std::string& sourcePath, Fd destination, std::string destinationPath,
-                const struct stat& st);
+    Error merge(Fd source, const std::string& sourcePath, std::size_t into);
     Error publish();
     void abandon() noexcept;
-    Error finishMergedFolders();
+    Error flushFolders();
+    int folder(std::size_t index) const noexcept { return folders_[index].get(); }
 
     FileData data_;
     FlushQueue flush_;
+    // The destination folder (first), locked, and every folder merged into below it.
+    std::vector<Fd> folders_;
+    std::vector<std::size_t> merged_; // indices into folders_, deepest first
     std::vector<Staged> staged_;
     std::size_t published_ = 0;
-    std::vector<MergedFolder> merged_;
     bool renamedInDestination_ = false; // the top entry itself is staged, not merged into
     std::optional<Error> plannedOutcome_;
 };
 
-Error TreeCopy::run(const fs::path& source, const fs::path& destinationFolder) {
+Error TreeCopy::run(const fs::path& source, const fs::path& destinationStart,
+                    const fs::path& destinationBelow) {
     fs::path src = source;
     if (!src.has_filename() && src.has_relative_path()) // a trailing '/'
         src = src.parent_path();
     const std::string name = src.filename().string();
     if (name.empty() || name == "." || name == "..")
         return EINVAL;
-    const std::string sourceFolderPath =
-        src.has_parent_path() ? src.parent_path().string() : std::string(".");
-    const std::string destinationPath = destinationFolder.string();
 
-    Fd sourceFolder, destination;
-    FW_TRY(openAt(AT_FDCWD, sourceFolderPath.c_str(), O_RDONLY | O_DIRECTORY, sourceFolder));
+    // A source that is a link is copied as the entry it leads to, under its own name.
+    fs::path resolved;
+    FW_TRY(FW_CALL(resolve(src, resolved)));
+    const std::string resolvedName = resolved.filename().string();
+    if (resolvedName.empty())
+        return EINVAL; // the root of everything
+    Fd sourceFolder, start, destination;
+    FW_TRY(FW_CALL(openAt(AT_FDCWD, resolved.parent_path().c_str(), O_RDONLY | O_DIRECTORY, sourceFolder)));
     struct stat st;
-    FW_TRY(statEntryAt(sourceFolder.get(), name.c_str(), st));
-    FW_TRY(openAt(AT_FDCWD, destinationPath.c_str(), O_RDONLY | O_DIRECTORY, destination));
-    if (isFolder(st) && liesWithin(destinationFolder, src))
+    FW_TRY(FW_CALL(statEntryAt(sourceFolder.get(), resolvedName.c_str(), st)));
+    FW_TRY(FW_CALL(openAt(AT_FDCWD, destinationStart.c_str(), O_PATH | O_DIRECTORY, start)));
+    FW_TRY(FW_CALL(openFolderBelow(start.get(), destinationBelow, O_RDONLY, destination)));
+    const fs::path destinationPath = destinationStart / destinationBelow;
+    if (isFolder(st) && liesWithin(destinationPath, resolved))
         return EINVAL; // the copy would contain itself
+    // From the first look into the destination to the last rename.
+    FW_TRY(FW_CALL(lockFolder(destination.get())));
+    folders_.push_back(std::move(destination));
 
-    const Source top{sourceFolder.get(), sourceFolderPath, name.c_str(), st};
-    Error error = writeStaged(top, destination.get(), destinationPath);
+    const Source top{sourceFolder.get(), resolvedName.c_str(), st, src.string()};
+    Error error = writeStaged(top, name.c_str());
     if (error == 0)
         error = flush_.flushAll();
     if (error == 0)
@@ -147,20 +173,18 @@ Error TreeCopy::run(const fs::path& source, const fs::path& destinationFolder) {
         abandon();
         return error;
     }
-    FW_TRY(finishMergedFolders());
-    if (renamedInDestination_)
-        FW_TRY(check(::fsync(destination.get())));
+    FW_TRY(flushFolders());
     return plannedOutcome_.value_or(0);
 }
 
 // Writes everything the copy will put in place, under staging names: nothing
 // is visible under a real name yet.
-Error TreeCopy::writeStaged(const Source& top, int destination, const std::string& destinationPath) {
+Error TreeCopy::writeStaged(const Source& top, const char* name) {
     struct stat there;
-    const Error lookup = statEntryAt(destination, top.name, there);
+    const Error lookup = FW_CALL(statEntryAt(folder(0), name, there));
     if (lookup == ENOENT) {
         renamedInDestination_ = true;
-        return stage(top, destination, destinationPath, true);
+        return stage(top, 0, name, true);
     }
     FW_TRY(lookup);
     if (there.st_dev == top.st.st_dev && there.st_ino == top.st.st_ino)
@@ -169,29 +193,31 @@ Error TreeCopy::writeStaged(const Source& top, int destination, const std::strin
         return EEXIST;
     if (!isFolder(top.st)) {
         renamedInDestination_ = true;
-        return stage(top, destination, destinationPath, false);
+        return stage(top, 0, name, false);
     }
     Fd from, into;
-    FW_TRY(openFolderAt(top.folder, top.name, from));
-    FW_TRY(openFolderAt(destination, top.name, into));
+    FW_TRY(FW_CALL(openFolderAt(top.folder, top.name, from)));
+    FW_TRY(FW_CALL(openFolderAt(folder(0), name, into)));
     FW_TRY(checkConflicts(std::move(from), into.get()));
-    FW_TRY(openFolderAt(top.folder, top.name, from));
-    return merge(std::move(from), top.path(), std::move(into), joinPath(destinationPath, top.name), top.st);
+    FW_TRY(FW_CALL(openFolderAt(top.folder, top.name, from)));
+    folders_.push_back(std::move(into));
+    return merge(std::move(from), top.path, folders_.size() - 1);
 }
 
-Error TreeCopy::stage(const Source& src, int destination, const std::string& destinationPath, bool isNew) {
-    std::string staging = stagingNameFor(src.name);
-    FW_TRY(removeTreeAt(destination, staging.c_str())); // left by an interrupted copy
+Error TreeCopy::stage(const Source& src, std::size_t into, const char* name, bool isNew) {
+    std::string staging = stagingNameFor(name);
+    // Left by an interrupted copy: a live copy's staging cannot be there, since it holds the lock.
+    FW_TRY(FW_CALL(removeTreeAt(folder(into), staging.c_str())));
     // Recorded first, so that a copy failing halfway is cleaned up too.
-    staged_.push_back({destinationPath, staging, src.name, isNew});
-    return copyEntry(src, destination, staging.c_str());
+    staged_.push_back({into, staging, name, isNew});
+    return copyEntry(src, folder(into), staging.c_str());
 }
 
 Error TreeCopy::copyEntry(const Source& src, int destination, const char* name) {
     if (isFolder(src.st))
         return copyFolder(src, destination, name);
     if (!FaultPlan::empty()) {
-        if (const std::optional<Error> planned = FaultPlan::find(Operation::CopyFile, src.path())) {
+        if (const std::optional<Error> planned = FaultPlan::find(Operation::CopyFile, src.path)) {
             if (*planned > 0)
                 return *planned;
             plannedOutcome_ = *planned;
@@ -202,24 +228,25 @@ Error TreeCopy::copyEntry(const Source& src, int destination, const char* name) 
     if (S_ISLNK(src.st.st_mode))
         return copyLink(src, destination, name);
     // Pipes, sockets and devices are made anew; a device needs the right to.
-    FW_TRY(check(::mknodat(destination, name, src.st.st_mode, src.st.st_rdev)));
+    FW_TRY(FW_CALL(check(::mknodat(destination, name, src.st.st_mode, src.st.st_rdev))));
+    // The process's umask took bits away from the mode just given.
+    FW_TRY(FW_CALL(check(::fchmodat(destination, name, src.st.st_mode & 07777, 0))));
     const timespec times[2] = {src.st.st_atim, src.st.st_mtim};
-    return check(::utimensat(destination, name, times, AT_SYMLINK_NOFOLLOW));
+    return FW_CALL(check(::utimensat(destination, name, times, AT_SYMLINK_NOFOLLOW)));
 }
 
 Error TreeCopy::copyFolder(const Source& src, int destination, const char* name) {
     // Made writable for its owner until its entries are in, whatever its final mode.
-    FW_TRY(check(::mkdirat(destination, name, S_IRWXU)));
+    FW_TRY(FW_CALL(check(::mkdirat(destination, name, S_IRWXU))));
     Fd into, from;
-    FW_TRY(openFolderAt(destination, name, into));
-    FW_TRY(openFolderAt(src.folder, src.name, from));
-    const std::string path = src.path();
+    FW_TRY(FW_CALL(openFolderAt(destination, name, into)));
+    FW_TRY(FW_CALL(openFolderAt(src.folder, src.name, from)));
     FolderListing listing(std::move(from));
-    FW_TRY(listing.error());
+    FW_TRY(FW_CALL(listing.error()));
     while (const char* entry = listing.next()) {
         struct stat st;
-        FW_TRY(statEntryAt(listing.fd(), entry, st));
-        FW_TRY(copyEntry(Source{listing.fd(), path, entry, st}, into.get(), entry));
+        FW_TRY(FW_CALL(statEntryAt(listing.fd(), entry, st)));
+        FW_TRY(copyEntry(Source{listing.fd(), entry, st, joinPath(src.path, entry)}, into.get(), entry));
     }
     FW_TRY(listing.error());
     // Last, since every entry made inside changes the folder's time.
@@ -230,122 +257,129 @@ Error TreeCopy::copyFolder(const Source& src, int destination, const char* name)
 Error TreeCopy::copyFile(const Source& src, int destination, const char* name) {
     pumpIfDue();
     Fd from, into;
-    FW_TRY(openAt(src.folder, src.name, O_RDONLY | O_NOFOLLOW, from));
-    FW_TRY(openAt(destination, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, into, S_IRUSR | S_IWUSR));
-    FW_TRY(data_.copy(from.get(), into.get(), src.st.st_size,
-                      FaultPlan::empty() ? fs::path() : fs::path(src.path())));
+    FW_TRY(FW_CALL(openAt(src.folder, src.name, O_RDONLY | O_NOFOLLOW, from)));
+    FW_TRY(FW_CALL(
+        openAt(destination, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, into, S_IRUSR | S_IWUSR)));
+    FW_TRY(FW_CALL(data_.copy(from.get(), into.get(), src.st.st_size,
+                              FaultPlan::empty() ? fs::path() : fs::path(src.path))));
     FW_TRY(keepModeAndTimes(into.get(), src.st));
     FlushQueue::startWriteBack(into.get());
     return flush_.add(std::move(into));
 }
 
-Error TreeCopy::copyLink(const Source& src, int destination, const char* name) {
-    // A link's size is the length of its target where the file system says so.
-    std::string target(static_cast<std::size_t>(std::max<off_t>(src.st.st_size, 0)) + 1, '\0');
+// The target of the link `name` in `dir`; `size` is its length where the file system says so.
+Error readLinkAt(int dir, const char* name, off_t size, std::string& target) {
+    target.assign(static_cast<std::size_t>(std::max<off_t>(size, 0)) + 1, '\0');
     for (;;) {
-        const ssize_t n = ::readlinkat(src.folder, src.name, target.data(), target.size());
+        const ssize_t n = ::readlinkat(dir, name, target.data(), target.size());
         if (n < 0)
             return errno;
         if (static_cast<std::size_t>(n) < target.size()) {
             target.resize(static_cast<std::size_t>(n));
-            break;
+            return 0;
         }
         target.resize(target.size() * 2);
     }
-    FW_TRY(check(::symlinkat(target.c_str(), destination, name)));
+}
+
+Error TreeCopy::copyLink(const Source& src, int destination, const char* name) {
+    std::string target;
+    FW_TRY(FW_CALL(readLinkAt(src.folder, src.name, src.st.st_size, target)));
+    FW_TRY(FW_CALL(check(::symlinkat(target.c_str(), destination, name))));
     const timespec times[2] = {src.st.st_atim, src.st.st_mtim};
-    return check(::utimensat(destination, name, times, AT_SYMLINK_NOFOLLOW));
+    return FW_CALL(check(::utimensat(destination, name, times, AT_SYMLINK_NOFOLLOW)));
 }
 
 // A folder where the other tree has a non-folder, or the other way round, at
 // any depth below the two folders: EEXIST. Changes nothing.
 Error TreeCopy::checkConflicts(Fd source, int destination) {
     FolderListing listing(std::move(source));
-    FW_TRY(listing.error());
+    FW_TRY(FW_CALL(listing.error()));
     while (const char* name = listing.next()) {
         struct stat there;
-        const Error lookup = statEntryAt(destination, name, there);
+        const Error lookup = FW_CALL(statEntryAt(destination, name, there));
         if (lookup == ENOENT)
             continue;
         FW_TRY(lookup);
         struct stat st;
-        FW_TRY(statEntryAt(listing.fd(), name, st));
+        FW_TRY(FW_CALL(statEntryAt(listing.fd(), name, st)));
         if (isFolder(st) != isFolder(there))
             return EEXIST;
         if (isFolder(st)) {
             Fd from, into;
-            FW_TRY(openFolderAt(listing.fd(), name, from));
-            FW_TRY(openFolderAt(destination, name, into));
+            FW_TRY(FW_CALL(openFolderAt(listing.fd(), name, from)));
+            FW_TRY(FW_CALL(openFolderAt(destination, name, into)));
             FW_TRY(checkConflicts(std::move(from), into.get()));
         }
     }
     return listing.error();
 }
 
-Error TreeCopy::merge(Fd source, const std::string& sourcePath, Fd destination, std::string destinationPath,
-                      const struct stat& st) {
+// Merges the source folder into folders_[into]: each file staged beside its
+// namesake, each folder merged into its namesake. The folder keeps its own
+// mode, owner and times; only its entries change.
+Error TreeCopy::merge(Fd source, const std::string& sourcePath, std::size_t into) {
     FolderListing listing(std::move(source));
-    FW_TRY(listing.error());
+    FW_TRY(FW_CALL(listing.error()));
     while (const char* name = listing.next()) {
         struct stat entry;
-        FW_TRY(statEntryAt(listing.fd(), name, entry));
-        const Source src{listing.fd(), sourcePath, name, entry};
+        FW_TRY(FW_CALL(statEntryAt(listing.fd(), name, entry)));
+        const Source src{listing.fd(), name, entry, joinPath(sourcePath, name)};
         struct stat there;
-        const Error lookup = statEntryAt(destination.get(), name, there);
+        const Error lookup = FW_CALL(statEntryAt(folder(into), name, there));
         if (lookup == ENOENT) {
-            FW_TRY(stage(src, destination.get(), destinationPath, true));
+            FW_TRY(stage(src, into, name, true));
             continue;
         }
         FW_TRY(lookup);
         if (isFolder(entry) != isFolder(there))
             return EEXIST; // appeared after the check
         if (!isFolder(entry)) {
-            FW_TRY(stage(src, destination.get(), destinationPath, false));
+            FW_TRY(stage(src, into, name, false));
             continue;
         }
-        Fd from, into;
-        FW_TRY(openFolderAt(listing.fd(), name, from));
-        FW_TRY(openFolderAt(destination.get(), name, into));
-        FW_TRY(merge(std::move(from), src.path(), std::move(into), joinPath(destinationPath, name), entry));
+        Fd from, inner;
+        FW_TRY(FW_CALL(openFolderAt(listing.fd(), name, from)));
+        FW_TRY(FW_CALL(openFolderAt(folder(into), name, inner)));
+        folders_.push_back(std::move(inner));
+        FW_TRY(merge(std::move(from), src.path, folders_.size() - 1));
     }
     FW_TRY(listing.error());
-    merged_.push_back({std::move(destinationPath), st});
+    merged_.push_back(into);
     return 0;
 }
 
 Error TreeCopy::publish() {
     for (; published_ < staged_.size(); ++published_) {
         const Staged& s = staged_[published_];
-        const std::string from = joinPath(s.folderPath, s.stagingName.c_str());
-        const std::string to = joinPath(s.folderPath, s.finalName.c_str());
-        FW_TRY(s.isNew ? renameIntoFreePlace(from, to) : check(::rename(from.c_str(), to.c_str())));
+        const int dir = folder(s.folder);
+        const char *from = s.stagingName.c_str(), *to = s.finalName.c_str();
+        FW_TRY(FW_CALL(s.isNew ? renameIntoFreePlace(dir, from, to)
+                               : check(::renameat2(dir, from, dir, to, 0))));
     }
     return 0;
 }
 
 void TreeCopy::abandon() noexcept {
-    for (std::size_t i = published_; i < staged_.size(); ++i) {
-        const Staged& s = staged_[i];
-        (void)removeTreeAt(AT_FDCWD, joinPath(s.folderPath, s.stagingName.c_str()).c_str());
-    }
+    for (std::size_t i = published_; i < staged_.size(); ++i)
+        (void)removeTreeAt(folder(staged_[i].folder), staged_[i].stagingName.c_str());
 }
 
-// Merged folders, deepest first: the source folder's mode and times, then a
-// flush for the renames inside and for those.
-Error TreeCopy::finishMergedFolders() {
-    for (const MergedFolder& folder : merged_) {
-        Fd fd;
-        FW_TRY(openFolderAt(AT_FDCWD, folder.path.c_str(), fd));
-        FW_TRY(keepModeAndTimes(fd.get(), folder.st));
-        FW_TRY(check(::fsync(fd.get())));
-    }
+// Flushes the renames: the merged folders, deepest first, then the
+// destination when the top entry was renamed into it.
+Error TreeCopy::flushFolders() {
+    for (const std::size_t index : merged_)
+        FW_TRY(FW_CALL(check(::fsync(folder(index)))));
+    if (renamedInDestination_)
+        FW_TRY(FW_CALL(check(::fsync(folder(0)))));
     return 0;
 }
 
 } // namespace
 
-int copyEntryInto(const fs::path& source, const fs::path& destinationFolder) {
-    return TreeCopy().run(source, destinationFolder);
+int copyEntryInto(const fs::path& source, const fs::path& destinationStart,
+                  const fs::path& destinationBelow) {
+    return TreeCopy().run(source, destinationStart, destinationBelow);
 }
 
 } // namespace fw::posix
