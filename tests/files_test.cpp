@@ -20,6 +20,8 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <thread>
 #include <vector>
 
@@ -312,6 +314,72 @@ TEST_F(Files, LastErrorCodeIsTheLatestOutcome) {
     EXPECT_FALSE(folder->Exists());
 }
 
+// --- Links on the way to an entry
+
+// A delete, or a copy's destination, with a link at one step of its path:
+// the link leads to a tree outside the start folder that holds the same
+// names. Each case runs with the kernel's lookup and with the walk that
+// stands in for it where the kernel has none.
+TEST(FilesLinks, NothingIsReachedThroughALinkBeforeTheLastName) {
+    const std::vector<std::string> names{"Library", "Fonts", "Quorvan", "font.ttf"};
+    for (const bool walk : {false, true}) {
+        fw::posix::SetWalkWithoutOpenat2ForTesting(walk);
+        for (std::size_t at = 0; at < names.size(); ++at) {
+            SCOPED_TRACE(names[at] + (walk ? " is a link, walking" : " is a link, in the kernel"));
+            TempFolder tmp;
+            const fs::path start = tmp / "volume", outside = tmp / "outside";
+            writeFile(outside / "Library/Fonts/Quorvan/font.ttf", "the user's font");
+            writeFile(tmp / "Quorvan/font.ttf", "the installer's font");
+            fs::path real = start, there = outside;
+            for (std::size_t i = 0; i < at; ++i) {
+                real /= names[i];
+                there /= names[i];
+            }
+            fs::create_directories(real);
+            fs::create_symlink(there / names[at], real / names[at]);
+            const Tree volume = snapshot(start), user = snapshot(outside);
+
+            Ref<FolderItem> item = FolderItem::at(start);
+            for (const std::string& name : names)
+                item = item->Child(String(name));
+            EXPECT_TRUE(item->Exists()) << "the path as the system resolves it";
+            item->Delete();
+            if (at + 1 < names.size()) {
+                EXPECT_EQ(item->LastErrorCode(), ELOOP);
+                EXPECT_EQ(snapshot(start), volume);
+            } else {
+                EXPECT_EQ(item->LastErrorCode(), 0) << "a link as the last name goes itself";
+                EXPECT_FALSE(fs::exists(fs::symlink_status(real / names[at])));
+            }
+            EXPECT_EQ(snapshot(outside), user);
+
+            if (at + 1 < names.size()) {
+                Ref<FolderItem> destination = FolderItem::at(start);
+                for (std::size_t i = 0; i + 1 < names.size(); ++i)
+                    destination = destination->Child(String(names[i]));
+                Ref<FolderItem> source = FolderItem::at(tmp / "Quorvan");
+                source->CopyFileTo(destination);
+                EXPECT_EQ(source->LastErrorCode(), ELOOP);
+                EXPECT_EQ(snapshot(outside), user);
+                EXPECT_EQ(snapshot(start), volume);
+            }
+        }
+    }
+    fw::posix::SetWalkWithoutOpenat2ForTesting(false);
+}
+
+TEST(FilesLinks, AnItemCopiedFromAnotherStartsWhereThatOneStarted) {
+    TempFolder tmp;
+    writeFile(tmp / "outside/f", "the user's");
+    fs::create_directories(tmp / "volume");
+    fs::create_symlink(tmp / "outside", tmp / "volume/Library");
+    Ref<FolderItem> copied = fw::make<FolderItem>();
+    copied->Constructor(FolderItem::at(tmp / "volume")->Child(String("Library"))->Child(String("f")));
+    copied->Delete();
+    EXPECT_EQ(copied->LastErrorCode(), ELOOP);
+    EXPECT_EQ(readFile(tmp / "outside/f"), "the user's");
+}
+
 // --- Copy into a destination without the entry
 
 TEST_F(Files, CopyOfATreeKeepsContentsLinksModesAndTimes) {
@@ -459,6 +527,119 @@ TEST_F(Files, FolderOntoALinkToAFolderGivesEExist) {
 }
 
 // --- Failures and leftovers
+
+// Whether any name on `path` is a staging name.
+bool inStaging(const std::string& path) {
+    for (const fs::path& name : fs::path(path))
+        if (name.string().starts_with(".installing-"))
+            return true;
+    return false;
+}
+
+TEST_F(Files, AFailureAtEveryCallOfACopyGivesItsCodeAndLeavesNoPartOfIt) {
+    for (const char* f : {"1.ttf", "2.ttf", "sub/3.ttf", "sub/deeper/4.ttf"})
+        writeFile(src() / "Item" / f, std::string("new ") + f);
+    fs::create_symlink("1.ttf", src() / "Item/link");
+    const struct {
+        const char* name;
+        Tree destination;
+    } destinations[] = {
+        {"fresh", {}},
+        {"merge", {{"Item/1.ttf", "old"}, {"Item/sub/3.ttf", "old"}, {"Item/kept", "kept"}}},
+    };
+    constexpr int kCode = 1234; // no real call gives it
+    for (const auto& d : destinations) {
+        std::size_t n = 1;
+        for (;; ++n) {
+            SCOPED_TRACE(std::string(d.name) + ", call " + std::to_string(n));
+            fs::remove_all(dst());
+            fs::create_directories(dst());
+            for (const auto& [rel, contents] : d.destination)
+                writeFile(dst() / rel, contents);
+            const Tree before = snapshot(dst());
+            Tree complete = before;
+            for (const auto& [rel, what] : snapshot(src()))
+                complete[rel] = what;
+            FaultPlan::clear();
+            FaultPlan::failCall(n, kCode);
+            const int code = copy(src() / "Item", dst());
+            if (code == 0) {
+                ASSERT_LT(FaultPlan::callsCounted(), n) << "a planned failure was lost";
+                EXPECT_EQ(snapshot(dst()), complete);
+                break;
+            }
+            EXPECT_EQ(code, kCode);
+            // Under a real name, every entry is as it was or as the copy makes it,
+            // never in between; a new folder appears whole or not at all.
+            const Tree after = snapshot(dst());
+            for (const auto& [rel, what] : after) {
+                EXPECT_FALSE(inStaging(rel)) << rel;
+                EXPECT_TRUE((before.contains(rel) && before.at(rel) == what) ||
+                            (complete.contains(rel) && complete.at(rel) == what))
+                    << rel;
+            }
+            if (!before.contains("Item")) {
+                EXPECT_TRUE(after == before || after == complete);
+            }
+        }
+        EXPECT_GT(n, 40u) << "the plan reached only a few calls";
+    }
+    FaultPlan::clear();
+}
+
+TEST_F(Files, SpecialFilesKeepTheirPermissionBitsWhateverTheUmask) {
+    ASSERT_EQ(::mkfifo((src() / "pipe").c_str(), 0600), 0);
+    ASSERT_EQ(::chmod((src() / "pipe").c_str(), 0666), 0);
+    // A device node can be made only with the right to; then it is copied too.
+    const bool device = ::mknod((src() / "null").c_str(), S_IFCHR | 0600, ::makedev(1, 3)) == 0 &&
+                        ::chmod((src() / "null").c_str(), 0666) == 0;
+    const mode_t oldMask = ::umask(022);
+    const int code = copy(src(), dst());
+    ::umask(oldMask);
+    ASSERT_EQ(code, 0);
+    struct stat st;
+    ASSERT_EQ(::lstat((dst() / "src/pipe").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode, S_IFIFO | 0666);
+    if (device) {
+        ASSERT_EQ(::lstat((dst() / "src/null").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode, S_IFCHR | 0666);
+        EXPECT_EQ(st.st_rdev, ::makedev(1, 3));
+    }
+}
+
+TEST(FilesStaging, NamesAreHiddenFitAnyNameAndStandForOneNameOnly) {
+    using fw::posix::stagingNameFor;
+    std::map<std::string, std::string> seen;
+    for (std::size_t length = 1; length <= 255; ++length) {
+        for (const char fill : {'a', 'b', '.'}) {
+            const std::string name(length, fill);
+            const std::string staged = stagingNameFor(name);
+            SCOPED_TRACE(name);
+            EXPECT_LE(staged.size(), 255u);
+            EXPECT_EQ(staged.front(), '.');
+            EXPECT_NE(staged, name);
+            EXPECT_EQ(staged, stagingNameFor(name)) << "the same in every run";
+            EXPECT_NE(stagingNameFor(staged), staged);
+            EXPECT_TRUE(seen.emplace(staged, name).second) << "also stands for " << seen[staged];
+        }
+    }
+}
+
+// Entries named like staging entries, of the copy's own tree or of the user's,
+// are entries like any other.
+TEST_F(Files, EntriesNamedLikeStagingEntriesAreCopiedAndKept) {
+    using fw::posix::stagingNameFor;
+    writeFile(src() / "Item/a.ttf", "a");
+    writeFile(src() / "Item" / stagingNameFor("b.ttf"), "named like a staging entry");
+    writeFile(dst() / "Item/b.ttf", "the user's b");
+    writeFile(dst() / "Item/.a.ttf.installing", "the user's");
+    ASSERT_EQ(copy(src() / "Item", dst()), 0);
+    ASSERT_EQ(copy(src() / "Item", dst()), 0);
+    EXPECT_EQ(snapshot(dst() / "Item"), (Tree{{"a.ttf", "f:a"},
+                                              {stagingNameFor("b.ttf"), "f:named like a staging entry"},
+                                              {"b.ttf", "f:the user's b"},
+                                              {".a.ttf.installing", "f:the user's"}}));
+}
 
 TEST_F(Files, FailureAnywhereInACopyLeavesTheDestinationAsItWas) {
     const std::vector<std::string> files = {"1.ttf", "2.ttf", "link", "sub/3.ttf", "sub/4.ttf"};
