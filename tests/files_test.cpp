@@ -13,15 +13,21 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <map>
 #include <optional>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <thread>
 #include <vector>
 
@@ -366,6 +372,52 @@ TEST(FilesLinks, NothingIsReachedThroughALinkBeforeTheLastName) {
         }
     }
     fw::posix::SetWalkWithoutOpenat2ForTesting(false);
+}
+
+// The kernel itself refuses openat2, as one older than 5.6 does: a filter
+// in a forked child answers ENOSYS for it. Links are still refused, and
+// everything else works.
+TEST(FilesLinks, OnAKernelWithoutOpenat2TheWalkTakesOver) {
+    TempFolder tmp;
+    writeFile(tmp / "outside/Fonts/font.ttf", "the user's");
+    writeFile(tmp / "volume/Library/Fonts/font.ttf", "ours");
+    writeFile(tmp / "Item/a.ttf", "a");
+    fs::create_symlink(tmp / "outside/Fonts", tmp / "volume/Library/Linked");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        sock_filter filter[] = {
+            BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+            BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_openat2, 0, 1),
+            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
+            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        };
+        sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+        if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+            ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+            ::_exit(100);
+        Ref<FolderItem> library = FolderItem::at(tmp / "volume")->Child(String("Library"));
+        Ref<FolderItem> linked = library->Child(String("Linked"))->Child(String("font.ttf"));
+        linked->Delete();
+        Ref<FolderItem> item = FolderItem::at(tmp / "Item");
+        item->CopyFileTo(library->Child(String("Linked")));
+        const int throughLink = item->LastErrorCode();
+        item->CopyFileTo(library->Child(String("Fonts")));
+        Ref<FolderItem> ours = library->Child(String("Fonts"))->Child(String("font.ttf"));
+        ours->Delete();
+        // One bit for each outcome that is not as it should be.
+        ::_exit((linked->LastErrorCode() != ELOOP) | (throughLink != ELOOP) << 1 |
+                (item->LastErrorCode() != 0) << 2 | (ours->LastErrorCode() != 0) << 3);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 100)
+        GTEST_SKIP() << "no seccomp filter can be set here";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(readFile(tmp / "outside/Fonts/font.ttf"), "the user's");
+    EXPECT_EQ(snapshot(tmp / "outside"), (Tree{{"Fonts", "d"}, {"Fonts/font.ttf", "f:the user's"}}));
+    EXPECT_EQ(snapshot(tmp / "volume/Library/Fonts"), (Tree{{"Item", "d"}, {"Item/a.ttf", "f:a"}}));
 }
 
 TEST(FilesLinks, AnItemCopiedFromAnotherStartsWhereThatOneStarted) {
