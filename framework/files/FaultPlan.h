@@ -57,7 +57,7 @@ public:
         return planned ? *planned : outcome;
     }
 
-    // Makes one system call of a copy (`call` returns its error code) under the plan.
+    // Makes one system call of a copy (`systemCall` returns its error code) under the plan.
     template <class F>
     static std::int32_t call(F&& systemCall) {
         if (armed_.load(std::memory_order_relaxed))
