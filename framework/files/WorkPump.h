@@ -4,10 +4,15 @@
 // while it runs; the window system sets the pump, and nothing is called
 // when none is set.
 
+#include <chrono>
+
 namespace fw {
 
 using WorkPump = void (*)();
 void SetFileWorkPump(WorkPump pump) noexcept;
+// How long the pump rests between runs, about one frame unless a test sets
+// another pace (zero: at every chance the file work gives it).
+void SetFileWorkPumpIntervalForTesting(std::chrono::milliseconds interval) noexcept;
 
 namespace posix {
 // Calls the pump when some time has passed since it last ran.
