@@ -76,6 +76,15 @@ void Process::kill() noexcept {
         ::kill(pid_, SIGKILL);
 }
 
+void Process::terminate() noexcept {
+    if (pid_ <= 0)
+        return;
+    ::kill(pid_, SIGTERM);
+    while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    pid_ = -1;
+}
+
 void runCommands(const std::vector<std::vector<std::string>>& commands) {
     // Taken once: the commands are timed, the copying of the environment is not ours to time.
     static const std::vector<std::string> environment = currentEnvironment();

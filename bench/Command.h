@@ -27,6 +27,8 @@ public:
     // resource usage (ru_maxrss: its peak resident memory in KiB).
     rusage wait();
     void kill() noexcept;
+    // Asks the child to end (SIGTERM) and waits for it, whatever its status.
+    void terminate() noexcept;
 
 private:
     std::string name_;
