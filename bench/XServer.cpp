@@ -48,10 +48,10 @@ XServer::XServer() {
     const int writing = ::fcntl(ends[1], F_DUPFD_CLOEXEC, 10);
     ::close(ends[1]);
     try {
-        server_ = std::make_unique<Process>(std::vector<std::string>{"Xvfb", "-displayfd", "3", "-screen",
-                                                                     "0", "1280x1024x24", "-nolisten", "tcp",
-                                                                     "-noreset"},
-                                            currentEnvironment(), writing);
+        server_ = std::make_unique<Process>(
+            std::vector<std::string>{"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten",
+                                     "tcp", "-noreset"},
+            currentEnvironment(), writing, true); // quiet: it reports every display number it finds taken
     } catch (...) {
         ::close(writing);
         ::close(ends[0]);

@@ -128,6 +128,12 @@ int main(int argc, char** argv) {
         ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
 
         const ScratchFolder scratch("quorvan-paint");
+        if (!std::getenv("XDG_RUNTIME_DIR")) {
+            const fs::path runtime = scratch.path() / "runtime";
+            fs::create_directory(runtime);
+            fs::permissions(runtime, fs::perms::owner_all);
+            ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        }
         Samples gaps, durations, paints;
         {
             EngineSandbox sandbox(scratch.path() / "paint");
