@@ -1,9 +1,9 @@
 // The installer window keeps painting while a press copies a large file: the
-// file services give the window its chance between the pieces of the file
-// and while the copy is flushed, not only between files or at the background
-// task after the copy. Paints are counted on the real window (offscreen Qt)
-// when they happen inside the copy itself: while the fonts folder is still
-// staged under its hidden name and not yet in place.
+// file services give the window its chance between the pieces of the file,
+// not only between files or at the background task after the copy. Paints
+// are counted on the real window (offscreen Qt) when they happen inside the
+// copy itself: while the fonts folder is still staged under its hidden name
+// and not yet in place.
 
 #include "framework/files/WorkPump.h"
 #include "framework/ui/WindowWidget.h"
@@ -77,7 +77,7 @@ protected:
         fw::SetFileWorkPumpIntervalForTesting(std::chrono::milliseconds(0));
     }
     void TearDown() override {
-        fw::SetFileWorkPumpIntervalForTesting(std::chrono::milliseconds(16));
+        fw::SetFileWorkPumpIntervalForTesting(fw::kFileWorkPumpInterval);
         window.reset();
         ProgramFixture::TearDown();
     }

@@ -7,9 +7,7 @@ namespace fw {
 namespace {
 
 std::atomic<WorkPump> pump{nullptr};
-// About one frame: often enough to look alive, rare enough to cost nothing.
-constexpr std::chrono::milliseconds kInterval{16};
-std::atomic<std::chrono::milliseconds> interval{kInterval};
+std::atomic<std::chrono::milliseconds> interval{kFileWorkPumpInterval};
 // Per thread: copies on other threads keep their own pace.
 thread_local std::chrono::steady_clock::time_point lastRun;
 

@@ -10,8 +10,10 @@ namespace fw {
 
 using WorkPump = void (*)();
 void SetFileWorkPump(WorkPump pump) noexcept;
-// How long the pump rests between runs, about one frame unless a test sets
-// another pace (zero: at every chance the file work gives it).
+// How long the pump rests between runs: about one frame, often enough to look
+// alive, rare enough to cost nothing. Tests may set another pace (zero: at
+// every chance the file work gives it).
+inline constexpr std::chrono::milliseconds kFileWorkPumpInterval{16};
 void SetFileWorkPumpIntervalForTesting(std::chrono::milliseconds interval) noexcept;
 
 namespace posix {
