@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <spawn.h>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -36,12 +37,14 @@ void setVariable(std::vector<std::string>& environment, const std::string& name,
 }
 
 Process::Process(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
-                 int passedFd)
+                 int passedFd, bool quiet)
     : name_(argv.at(0)) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (passedFd >= 0)
         posix_spawn_file_actions_adddup2(&actions, passedFd, 3);
+    if (quiet)
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     std::vector<char*> args = pointersTo(argv);
     std::vector<char*> env = pointersTo(environment);
     const int error = ::posix_spawnp(&pid_, name_.c_str(), &actions, nullptr, args.data(), env.data());
@@ -74,6 +77,15 @@ rusage Process::wait() {
 void Process::kill() noexcept {
     if (pid_ > 0)
         ::kill(pid_, SIGKILL);
+}
+
+void Process::terminate() noexcept {
+    if (pid_ <= 0)
+        return;
+    ::kill(pid_, SIGTERM);
+    while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    pid_ = -1;
 }
 
 void runCommands(const std::vector<std::vector<std::string>>& commands) {

@@ -16,9 +16,10 @@ void setVariable(std::vector<std::string>& environment, const std::string& name,
 class Process {
 public:
     // Starts argv[0], looked up on PATH when it holds no '/'. `passedFd`, when
-    // not -1, is the child's descriptor 3. Throws when it cannot start.
+    // not -1, is the child's descriptor 3; `quiet` sends its standard error
+    // to /dev/null. Throws when it cannot start.
     Process(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
-            int passedFd = -1);
+            int passedFd = -1, bool quiet = false);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
@@ -27,6 +28,8 @@ public:
     // resource usage (ru_maxrss: its peak resident memory in KiB).
     rusage wait();
     void kill() noexcept;
+    // Asks the child to end (SIGTERM) and waits for it, whatever its status.
+    void terminate() noexcept;
 
 private:
     std::string name_;

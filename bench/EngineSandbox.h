@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace bench {
@@ -31,6 +32,8 @@ public:
 
     // One run of the engine; the texts of the message boxes it showed.
     std::vector<std::string> runEngine();
+    // The texts of the message boxes shown since the last call or run, which it forgets.
+    std::vector<std::string> takeMessages() { return std::exchange(messages_, {}); }
 
 private:
     std::filesystem::path folder_;

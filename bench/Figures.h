@@ -23,8 +23,11 @@ struct Figure {
     double pairedRatio() const;
 };
 
-// The rows, with the spread (min to max) of each side and the paired ratio,
-// then the ratio lines.
+// The 1-minute load average, which the figures move with.
+double loadAverage();
+
+// The rows, with the spread (min to max) of each side, the paired ratio and
+// the 1-minute load average as they are printed, then the ratio lines.
 void printFigures(const std::vector<Figure>& figures);
 
 } // namespace bench

@@ -50,15 +50,19 @@ void layDemoTree(const fs::path& demoResources, const fs::path& resources) {
     fs::copy(fontsFolderIn(demoResources), fontsFolderIn(resources), options);
 }
 
-void layHeavyTree(const fs::path& demoResources, const fs::path& resources, std::uintmax_t fontBytes) {
+void layHeavyTree(const fs::path& demoResources, const fs::path& resources, std::uintmax_t fontBytes,
+                  std::uintmax_t firstFontBytes) {
     fs::create_directories(resources);
     const auto options = fs::copy_options::recursive | fs::copy_options::copy_symlinks;
     fs::copy(keyboardBundleIn(demoResources), keyboardBundleIn(resources), options);
     const fs::path fonts = fontsFolderIn(resources);
     fs::create_directory(fonts);
     std::mt19937_64 random(20240605);
-    for (const std::string& name : rows(installer::makeFontItems(), 1, installer::kLastFontRow))
-        writeRandomFile(fonts / name, fontBytes, random);
+    bool first = true;
+    for (const std::string& name : rows(installer::makeFontItems(), 1, installer::kLastFontRow)) {
+        writeRandomFile(fonts / name, first && firstFontBytes ? firstFontBytes : fontBytes, random);
+        first = false;
+    }
 }
 
 std::vector<std::string> removedEntries() {

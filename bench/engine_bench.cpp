@@ -1,6 +1,9 @@
 // Installation and removal through the engine, in this process, against the
 // shell's tools on the same trees: `cp -a` of the two folders followed by
-// `sync`, plain `cp -a`, and `rm -d` of the 55 entries the removal deletes.
+// `sync`, plain `cp -a`, and `rm -d` of the 55 entries the removal deletes;
+// and installation against two copies in this process, which pay no process
+// start and no global sync (PlainCopy.h): one as durable as the engine's,
+// written plainly, and one followed by a single syncfs, the floor.
 //
 //   engine_bench [runs] [heavy-runs]
 //
@@ -21,6 +24,7 @@
 #include "bench/EngineSandbox.h"
 #include "bench/Figures.h"
 #include "bench/InstallTrees.h"
+#include "bench/PlainCopy.h"
 #include "bench/ScratchFolder.h"
 #include "install/Catalogue.h"
 
@@ -53,7 +57,7 @@ void expectMessages(const std::vector<std::string>& shown, const fw::String& exp
 
 // The times of one tree, in milliseconds.
 struct TreeTimes {
-    Samples engineInstall, engineRemoval, copySync, copyRemoval, copyPlain;
+    Samples engineInstall, engineRemoval, copySync, copyRemoval, copyPlain, copyDurable, copyFloor;
 };
 
 class TreeBench {
@@ -73,10 +77,11 @@ public:
 private:
     // Runs `first` to `first + count - 1`: their installations, then their removals.
     void round(int first, int count, TreeTimes& t) {
-        std::vector<fs::path> engineVolumes, copyVolumes, plainVolumes;
+        std::vector<fs::path> engineVolumes, copyVolumes, otherVolumes;
+        constexpr int kTurns = 5;
         for (int i = first; i < first + count; ++i) {
-            for (int turn = 0; turn < 3; ++turn) {
-                switch ((turn + i) % 3) {
+            for (int turn = 0; turn < kTurns; ++turn) {
+                switch ((turn + i) % kTurns) {
                 case 0:
                     engineVolumes.push_back(sandbox_.freshVolume());
                     t.engineInstall.add(timed([&] {
@@ -87,9 +92,17 @@ private:
                     copyVolumes.push_back(sandbox_.freshVolume());
                     t.copySync.add(timed([&] { runCommands(copies(copyVolumes.back(), {{"sync"}})); }));
                     break;
+                case 2:
+                    otherVolumes.push_back(sandbox_.freshVolume());
+                    t.copyPlain.add(timed([&] { runCommands(copies(otherVolumes.back(), {})); }));
+                    break;
+                case 3:
+                    otherVolumes.push_back(sandbox_.freshVolume());
+                    t.copyDurable.add(timed([&] { copyDurably(jobs(otherVolumes.back())); }));
+                    break;
                 default:
-                    plainVolumes.push_back(sandbox_.freshVolume());
-                    t.copyPlain.add(timed([&] { runCommands(copies(plainVolumes.back(), {})); }));
+                    otherVolumes.push_back(sandbox_.freshVolume());
+                    t.copyFloor.add(timed([&] { copyThenSyncfs(jobs(otherVolumes.back())); }));
                 }
             }
         }
@@ -108,7 +121,7 @@ private:
             }
         }
         if (runsPerRound_ == 1)
-            for (const auto* volumes : {&engineVolumes, &copyVolumes, &plainVolumes})
+            for (const auto* volumes : {&engineVolumes, &copyVolumes, &otherVolumes})
                 for (const fs::path& volume : *volumes)
                     fs::remove_all(volume);
     }
@@ -125,6 +138,12 @@ private:
         for (std::vector<std::string>& command : then)
             commands.push_back(std::move(command));
         return commands;
+    }
+
+    std::vector<CopyJob> jobs(const fs::path& volume) const {
+        const fs::path library = volume / installer::kLibrary.str();
+        return {{keyboardBundleIn(sandbox_.resources()), library / installer::kKeyboardLayouts.str()},
+                {fontsFolderIn(sandbox_.resources()), library / installer::kFonts.str()}};
     }
 
     static std::vector<std::string> removal(const fs::path& volume) {
@@ -172,9 +191,16 @@ int main(int argc, char** argv) {
         printFigures({
             {"install-sync", true, "cp -a + sync", "ms", demo.engineInstall, demo.copySync},
             {"install-plain", true, "cp -a", "ms", demo.engineInstall, demo.copyPlain},
+            {"install-durable", true, "in-process copy, fsync each", "ms", demo.engineInstall,
+             demo.copyDurable},
+            {"install-floor", true, "in-process copy + syncfs", "ms", demo.engineInstall, demo.copyFloor},
             {"removal", true, "rm -d (55 entries)", "ms", demo.engineRemoval, demo.copyRemoval},
             {"install-heavy-sync", true, "cp -a + sync (heavy)", "ms", heavy.engineInstall, heavy.copySync},
             {"install-heavy-plain", false, "cp -a (heavy)", "ms", heavy.engineInstall, heavy.copyPlain},
+            {"install-heavy-durable", false, "in-process, fsync each (heavy)", "ms", heavy.engineInstall,
+             heavy.copyDurable},
+            {"install-heavy-floor", false, "in-process + syncfs (heavy)", "ms", heavy.engineInstall,
+             heavy.copyFloor},
             {"removal-heavy", false, "rm -d (55 entries, heavy)", "ms", heavy.engineRemoval,
              heavy.copyRemoval},
         });

@@ -5,16 +5,20 @@
 //   startup_bench [runs]
 //
 // Every program runs the same way: with the first-show probe preloaded, on
-// Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise. The time runs
-// from just before the process is started to the probe's stamp, taken once
-// the first window has drawn its first frame; the probe then ends the
-// process, whose ru_maxrss is its peak resident memory. The programs take
-// turns, after one warm-up run each.
+// Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise, then again
+// on a real X server (Xvfb, started here), which adds the connection to the
+// server and the drawing through it. The time runs from just before the
+// process is started to the probe's stamp, taken once the first window has
+// drawn its first frame; the probe then ends the process, whose ru_maxrss is
+// its peak resident memory and whose user and system time is the processor
+// time its start-up took, which the machine's load disturbs less than the
+// wall time. The programs take turns, after one warm-up run each.
 
 #include "bench/BenchPaths.h"
 #include "bench/Command.h"
 #include "bench/Figures.h"
 #include "bench/ScratchFolder.h"
+#include "bench/XServer.h"
 #include "window/Texts.h"
 
 #include <cerrno>
@@ -55,7 +59,12 @@ private:
 struct Launch {
     double startupMs;
     double peakMiB;
+    double cpuMs; // user + system
 };
+
+double milliseconds(const timeval& t) {
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+}
 
 // The stamp line the probe writes, or nothing when the child ended or timed out first.
 std::string readStamp(int fd) {
@@ -82,7 +91,8 @@ std::string readStamp(int fd) {
 
 class Launcher {
 public:
-    explicit Launcher(const fs::path& scratch) : environment_(currentEnvironment()) {
+    // On `display` (":N") through the X server when one is given.
+    Launcher(const fs::path& scratch, const std::string& display = {}) : environment_(currentEnvironment()) {
         const std::string probe = kFirstShowProbe;
         if (probe.find_first_of(" :") != std::string::npos)
             throw std::runtime_error("LD_PRELOAD cannot name a path with a space or colon: " + probe);
@@ -92,8 +102,12 @@ public:
         setVariable(environment_, "LD_PRELOAD", probe);
         setVariable(environment_, "BENCH_FIRST_SHOW_FD", "3");
         setVariable(environment_, "STARTUP_VOLUME_ROOT", volume.string());
-        if (!std::getenv("QT_QPA_PLATFORM"))
+        if (!display.empty()) {
+            setVariable(environment_, "DISPLAY", display);
+            setVariable(environment_, "QT_QPA_PLATFORM", "xcb");
+        } else if (!std::getenv("QT_QPA_PLATFORM")) {
             setVariable(environment_, "QT_QPA_PLATFORM", "offscreen");
+        }
         if (!std::getenv("XDG_RUNTIME_DIR")) {
             const fs::path runtime = scratch / "runtime";
             fs::create_directory(runtime);
@@ -121,12 +135,45 @@ public:
                                      std::to_string(kShowTimeoutMs / 1000) + " s");
         }
         const rusage usage = child.wait();
-        return {(std::strtoll(stamp.c_str(), nullptr, 10) - start) / 1e6, usage.ru_maxrss / 1024.0};
+        return {(std::strtoll(stamp.c_str(), nullptr, 10) - start) / 1e6, usage.ru_maxrss / 1024.0,
+                milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime)};
     }
 
 private:
     std::vector<std::string> environment_;
 };
+
+// The figures of the installer against the bare window, and against the
+// window drawing the same when it is the third program.
+struct StartupFigures {
+    Figure startup, memory, cpu;
+    Figure startupDrawing, memoryDrawing;
+};
+
+void measure(const Launcher& launcher, const std::vector<std::vector<std::string>>& programs, int runs,
+             StartupFigures& f) {
+    for (int i = 0; i <= runs; ++i) {
+        std::vector<Launch> launches(programs.size());
+        for (std::size_t turn = 0; turn < programs.size(); ++turn) {
+            const std::size_t p = (turn + static_cast<std::size_t>(i)) % programs.size();
+            launches[p] = launcher.launch(programs[p]);
+        }
+        if (i == 0)
+            continue; // warm-up
+        f.startup.ours.add(launches[0].startupMs);
+        f.startup.theirs.add(launches[1].startupMs);
+        f.memory.ours.add(launches[0].peakMiB);
+        f.memory.theirs.add(launches[1].peakMiB);
+        f.cpu.ours.add(launches[0].cpuMs);
+        f.cpu.theirs.add(launches[1].cpuMs);
+        if (programs.size() > 2) {
+            f.startupDrawing.ours.add(launches[0].startupMs);
+            f.startupDrawing.theirs.add(launches[2].startupMs);
+            f.memoryDrawing.ours.add(launches[0].peakMiB);
+            f.memoryDrawing.theirs.add(launches[2].peakMiB);
+        }
+    }
+}
 
 } // namespace
 } // namespace bench
@@ -136,7 +183,6 @@ int main(int argc, char** argv) {
     try {
         const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
         const ScratchFolder scratch("quorvan-startup");
-        const Launcher launcher(scratch.path());
         const std::vector<std::vector<std::string>> programs{
             {kInstallerExecutable},
             {kBareWindowExecutable},
@@ -144,28 +190,25 @@ int main(int argc, char** argv) {
              (fs::path(kDemoResources) / Window1::texts::kPictureFile.text().str()).string(),
              Window1::texts::kInstallWord.text().str()},
         };
-        Figure startup{"startup", true, "bare Qt window", "ms", {}, {}};
-        Figure memory{"memory", true, "bare Qt window", "MiB", {}, {}};
-        Figure startupDrawing{"startup", false, "window drawing the same", "ms", {}, {}};
-        Figure memoryDrawing{"memory", false, "window drawing the same", "MiB", {}, {}};
-        for (int i = 0; i <= runs; ++i) {
-            std::vector<Launch> launches(programs.size());
-            for (std::size_t turn = 0; turn < programs.size(); ++turn) {
-                const std::size_t p = (turn + static_cast<std::size_t>(i)) % programs.size();
-                launches[p] = launcher.launch(programs[p]);
-            }
-            if (i == 0)
-                continue; // warm-up
-            startup.ours.add(launches[0].startupMs);
-            startup.theirs.add(launches[1].startupMs);
-            memory.ours.add(launches[0].peakMiB);
-            memory.theirs.add(launches[1].peakMiB);
-            startupDrawing.ours.add(launches[0].startupMs);
-            startupDrawing.theirs.add(launches[2].startupMs);
-            memoryDrawing.ours.add(launches[0].peakMiB);
-            memoryDrawing.theirs.add(launches[2].peakMiB);
+        StartupFigures offscreen{{"startup", true, "bare Qt window", "ms", {}, {}},
+                                 {"memory", true, "bare Qt window", "MiB", {}, {}},
+                                 {"startup-cpu", false, "bare Qt window (user+sys)", "ms", {}, {}},
+                                 {"startup", false, "window drawing the same", "ms", {}, {}},
+                                 {"memory", false, "window drawing the same", "MiB", {}, {}}};
+        measure(Launcher(scratch.path()), programs, runs, offscreen);
+
+        StartupFigures x11{{"startup-x11", true, "bare Qt window on Xvfb", "ms", {}, {}},
+                           {"memory-x11", true, "bare Qt window on Xvfb", "MiB", {}, {}},
+                           {"startup-x11-cpu", false, "bare window on Xvfb (user+sys)", "ms", {}, {}},
+                           {"startup-x11", false, "window drawing the same, Xvfb", "ms", {}, {}},
+                           {"memory-x11", false, "window drawing the same, Xvfb", "MiB", {}, {}}};
+        {
+            const XServer server;
+            measure(Launcher(scratch.path(), server.display()), programs, runs, x11);
         }
-        printFigures({startup, memory, startupDrawing, memoryDrawing});
+        printFigures({offscreen.startup, offscreen.memory, offscreen.cpu, offscreen.startupDrawing,
+                      offscreen.memoryDrawing, x11.startup, x11.memory, x11.cpu, x11.startupDrawing,
+                      x11.memoryDrawing});
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "startup_bench: %s\n", e.what());

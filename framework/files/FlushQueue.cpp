@@ -1,9 +1,11 @@
 #include "framework/files/FlushQueue.h"
 
 #include "framework/files/FaultPlan.h"
+#include "framework/files/WorkPump.h"
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <new>
@@ -19,6 +21,9 @@ namespace {
 constexpr std::size_t kMaxThreads = 16;
 // One thread for every this many descriptors of a pass.
 constexpr std::size_t kFlushesPerThread = 2;
+// How long the calling thread waits for the helpers at a time before it lets
+// the window paint (when a frame is due).
+constexpr std::chrono::milliseconds kWaitStep{10};
 
 // One flush pass: each thread takes the next descriptor until none is left
 // or one has failed.
@@ -56,10 +61,11 @@ public:
     // Nil when there can be none: no memory for them, or no way to learn of a fork.
     static FlushHelpers* forThisProcess() noexcept;
 
-    // Runs `pass` on up to `count` helpers beside the calling thread, which
-    // works on it too, and returns once no helper is still on it. While
-    // another copy's pass has the helpers, the caller works alone.
-    void run(Pass& pass, std::size_t count) noexcept;
+    // Runs `pass` on up to `count` helpers and returns once it is done, the
+    // calling thread letting the window paint meanwhile. False, with nothing
+    // done, when no helper is to be had (another copy's pass has them, or no
+    // thread could be started): the caller then flushes alone.
+    bool run(Pass& pass, std::size_t count) noexcept;
 
 private:
     void startUpTo(std::size_t count) noexcept;
@@ -105,24 +111,26 @@ void FlushHelpers::forgetInForkedChild() noexcept {
     }
 }
 
-void FlushHelpers::run(Pass& pass, std::size_t count) noexcept {
-    std::unique_lock owner(passOwner_, std::try_to_lock);
-    if (owner.owns_lock()) {
-        {
-            const std::lock_guard lock(mutex_);
-            startUpTo(count);
-            pass_ = &pass;
-            openSeats_ = std::min(count, started_);
-        }
-        wake_.notify_all();
+bool FlushHelpers::run(Pass& pass, std::size_t count) noexcept {
+    const std::unique_lock owner(passOwner_, std::try_to_lock);
+    if (!owner.owns_lock())
+        return false;
+    std::unique_lock lock(mutex_);
+    startUpTo(count);
+    if (started_ == 0)
+        return false;
+    pass_ = &pass;
+    openSeats_ = std::min(count, started_);
+    wake_.notify_all();
+    // Every seat is taken and every helper back: the pass has no work left.
+    const auto done = [this] { return openSeats_ == 0 && working_ == 0; };
+    while (!idle_.wait_for(lock, kWaitStep, done)) {
+        lock.unlock();
+        pumpIfDue();
+        lock.lock();
     }
-    pass.flushSome();
-    if (owner.owns_lock()) {
-        std::unique_lock lock(mutex_);
-        openSeats_ = 0;
-        idle_.wait(lock, [this] { return working_ == 0; });
-        pass_ = nullptr;
-    }
+    pass_ = nullptr;
+    return true;
 }
 
 // Called with mutex_ held.
@@ -146,19 +154,21 @@ void FlushHelpers::help() noexcept {
         lock.unlock();
         pass->flushSome();
         lock.lock();
-        if (--working_ == 0)
+        if (--working_ == 0 && openSeats_ == 0)
             idle_.notify_all();
     }
 }
 
 } // namespace
 
-void FlushQueue::startWriteBack(int fd) noexcept {
+void FlushQueue::startWriteBack(int fd, off_t from, off_t length) noexcept {
 #ifdef SYNC_FILE_RANGE_WRITE
     // Only a head start for the flush that follows, which reports any failure.
-    (void)::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    (void)::sync_file_range(fd, from, length, SYNC_FILE_RANGE_WRITE);
 #else
     (void)fd;
+    (void)from;
+    (void)length;
 #endif
 }
 
@@ -170,12 +180,13 @@ Error FlushQueue::add(Fd fd) {
 }
 
 Error FlushQueue::flushAll() noexcept {
+    if (pending_.empty())
+        return 0;
     Pass pass(pending_);
-    const std::size_t helpers = std::min(pending_.size() / kFlushesPerThread, kMaxThreads - 1);
-    FlushHelpers* helperThreads = helpers > 0 ? FlushHelpers::forThisProcess() : nullptr;
-    if (helperThreads)
-        helperThreads->run(pass, helpers);
-    else
+    // At least one helper, so that the calling thread only waits.
+    const std::size_t helpers = std::clamp<std::size_t>(pending_.size() / kFlushesPerThread, 1, kMaxThreads);
+    FlushHelpers* helperThreads = FlushHelpers::forThisProcess();
+    if (!helperThreads || !helperThreads->run(pass, helpers))
         pass.flushSome();
     pending_.clear();
     return pass.firstError();

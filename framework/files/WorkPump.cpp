@@ -7,8 +7,7 @@ namespace fw {
 namespace {
 
 std::atomic<WorkPump> pump{nullptr};
-// About one frame: often enough to look alive, rare enough to cost nothing.
-constexpr std::chrono::milliseconds kInterval{16};
+std::atomic<std::chrono::milliseconds> interval{kFileWorkPumpInterval};
 // Per thread: copies on other threads keep their own pace.
 thread_local std::chrono::steady_clock::time_point lastRun;
 
@@ -18,12 +17,16 @@ void SetFileWorkPump(WorkPump p) noexcept {
     pump = p;
 }
 
+void SetFileWorkPumpIntervalForTesting(std::chrono::milliseconds i) noexcept {
+    interval = i;
+}
+
 void posix::pumpIfDue() noexcept {
     const WorkPump p = pump.load(std::memory_order_relaxed);
     if (!p)
         return;
     const auto now = std::chrono::steady_clock::now();
-    if (now - lastRun < kInterval)
+    if (now - lastRun < interval.load(std::memory_order_relaxed))
         return;
     lastRun = now;
     p();
