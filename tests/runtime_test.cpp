@@ -21,6 +21,8 @@
 #include "tests/support/Raised.h"
 #include "tests/support/StartupTrace.h"
 
+#include <QEventLoop>
+#include <QTimer>
 #include <QWidget>
 #include <cstddef>
 #include <cstdint>
@@ -545,6 +547,11 @@ TEST_F(EventLoop, AnExceptionInAHandlerEndsTheLoopAndComesOutOfRuntimeRun) {
     // One kept while no loop runs is passed on without running the loop.
     EXPECT_EQ(fw::CallFromEventLoop([]() -> int { fw::RaiseNilObjectException(); }, -1), -1);
     EXPECT_EQ(nameOfRaised([] { fw::RuntimeRun(); }), "NilObjectException");
+    // Nothing of it stays with Qt: the next loop to start (the
+    // unhandled-exception box's) runs until it is ended.
+    QEventLoop next;
+    QTimer::singleShot(0, &next, [&] { next.exit(7); });
+    EXPECT_EQ(next.exec(), 7);
 }
 
 } // namespace

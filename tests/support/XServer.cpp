@@ -15,7 +15,7 @@ XServer::XServer() {
         return;
     }
     // The child's descriptor 3 carries the display number Xvfb chose.
-    server_ = std::make_unique<ChildProcess>(std::vector<std::string>{"Xvfb", "-displayfd", "3", "-nolisten",
+    server_ = std::make_unique<ChildProcess>(std::vector<std::string>{"Xvfb", "-displayfd", "3", "-noreset", "-nolisten",
                                                                       "tcp", "-screen", "0", "1024x768x24"},
                                              Environment{}, ready[1]);
     close(ready[1]);
