@@ -25,10 +25,12 @@ void Main() {
         fw::RunFrameworkInitialization(entry);
         startup.reset();
         fw::RuntimeRun();
-    } catch (const fw::RaisedException& raised) {
-        // An exception out of the report itself is not handled again; the
-        // handles release the delegate and the exception on the way out.
-        const fw::Ref<fw::RuntimeException> caught = raised.exception();
+    } catch (...) {
+        // Every exception, the framework's or any other C++ one (reported
+        // under its own type). One out of the report itself is not handled
+        // again; the handles release the delegate and the exception on the
+        // way out.
+        const fw::Ref<fw::RuntimeException> caught = fw::CaughtException();
         fw::RuntimeUnhandledException(caught);
         startup.reset();
     }

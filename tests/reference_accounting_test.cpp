@@ -13,6 +13,7 @@
 #include "framework/ui/WindowWidget.h"
 #include "install/Catalogue.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/PressButton.h"
 #include "tests/support/StartupTrace.h"
 #include "window/Window1.h"
 
@@ -29,28 +30,13 @@
 namespace {
 
 using testing_support::EngineSandbox;
+using testing_support::pressTheButton;
 using Census = std::map<std::string, int>;
 
 void writePicture(const std::filesystem::path& file) {
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
     ASSERT_TRUE(image.save(QString::fromStdString(file.string()), "JPG"));
-}
-
-// The pointer brought into the installer window beside its button, then onto
-// the button's middle, as a person's would come, and a real click there.
-void pressTheButton() {
-    const fw::Ref<fw::Window> window = fw::GetImplicitWindow(fw::String("Window1.Window1"));
-    ASSERT_TRUE(window) << "no installer window is open";
-    const fw::RectControlState& button = Window1::RoundRectangle1(window.get())->rectState();
-    const QPoint centre(button.left + button.width / 2, button.top + button.height / 2);
-    QWindow* native = fw::WidgetOf(*window)->windowHandle();
-    for (const QPoint at : {QPoint(button.left / 2, button.top / 2), centre}) {
-        QTest::mouseMove(native, at);
-        QCoreApplication::processEvents();
-    }
-    QTest::mouseClick(native, Qt::LeftButton, Qt::NoModifier, centre);
-    QCoreApplication::processEvents();
 }
 
 // What each press left on the volume and said, read inside the loop.

@@ -21,9 +21,12 @@
 #include "tests/support/Raised.h"
 #include "tests/support/StartupTrace.h"
 
+#include <QEventLoop>
+#include <QTimer>
 #include <QWidget>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
@@ -248,9 +251,10 @@ TEST(Introspection, KeepsOneTypeInfoPerClassUntilItsMapIsReleased) {
     EXPECT_EQ(arrayInfo->refCount(), 1);
 }
 
-// Positions whose Int32 field would not lie wholly inside the instance are
-// refused; the others read and write exactly that field.
-TEST(Int32Field, ReadsAndWritesOnlyWithinTheInstance) {
+// The Int32 field accessors reach only a field that the object's class
+// declares (its own or a parent's property), and only inside the instance;
+// anything else is refused before a byte is read or written.
+TEST(Int32Field, ReadsAndWritesOnlyADeclaredFieldOfTheObjectsClass) {
     const Ref<fw::Object> o = fw::RuntimeNewObject(publishingRecord());
     auto* h = static_cast<Holder*>(o.get());
     const auto at = [&](const std::int32_t* field) {
@@ -260,15 +264,52 @@ TEST(Int32Field, ReadsAndWritesOnlyWithinTheInstance) {
     fw::Int32::Set(o.get(), at(&h->second), -7);
     EXPECT_EQ(h->second, -7);
     EXPECT_EQ(h->first, 11);
-    EXPECT_EQ(fw::Int32::Get(o.get(), at(&h->first)), 11);
+    EXPECT_EQ(fw::Int32::Get(o.get(), at(&h->second)), -7);
 
+    // A class whose record declares a field past its own instance.
+    static fw::ClassRecord* overhanging = [] {
+        fw::ClassRecord* c = fw::RuntimeNewClass(holderRecord(), 0, 0, 2, 0, 1, 0);
+        c->properties.push_back({String("Beyond"),
+                                 fw::kPublicProperty,
+                                 String("i4"),
+                                 static_cast<std::int32_t>(sizeof(Holder) - 2),
+                                 CodeRef::of(&fw::Int32::Get),
+                                 CodeRef::of(&fw::Int32::Set),
+                                 CodeRef(),
+                                 CodeRef(),
+                                 {}});
+        return c;
+    }();
+    const Ref<fw::Object> plainHolder = fw::RuntimeNewObject(holderRecord());
+    const Ref<fw::Object> overhangingHolder = fw::RuntimeNewObject(overhanging);
     const std::int32_t size = static_cast<std::int32_t>(sizeof(Holder));
-    for (std::int32_t bad : {-1, size - 3, size, std::numeric_limits<std::int32_t>::max()}) {
-        SCOPED_TRACE(bad);
-        EXPECT_EQ(nameOfRaised([&] { fw::Int32::Get(o.get(), bad); }), "OutOfBoundsException");
-        EXPECT_EQ(nameOfRaised([&] { fw::Int32::Set(o.get(), bad, 1); }), "OutOfBoundsException");
+    struct Case {
+        const char* what;
+        fw::Object* object;
+        std::int32_t position;
+        const char* raised;
+    };
+    const Case cases[] = {
+        {"an undeclared field of its class", o.get(), at(&h->first), "IllegalCastException"},
+        {"before the object", o.get(), -1, "IllegalCastException"},
+        {"at its end", o.get(), size, "IllegalCastException"},
+        {"far past it", o.get(), std::numeric_limits<std::int32_t>::max(), "IllegalCastException"},
+        {"an object of the parent class", plainHolder.get(), at(&h->second), "IllegalCastException"},
+        {"a declared field past the instance", overhangingHolder.get(), size - 2, "OutOfBoundsException"},
+        {"no object", nullptr, 0, "NilObjectException"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::byte> before;
+        if (c.object)
+            before.assign(reinterpret_cast<const std::byte*>(c.object),
+                          reinterpret_cast<const std::byte*>(c.object) + sizeof(Holder));
+        EXPECT_EQ(nameOfRaised([&] { fw::Int32::Get(c.object, c.position); }), c.raised);
+        EXPECT_EQ(nameOfRaised([&] { fw::Int32::Set(c.object, c.position, 1); }), c.raised);
+        if (c.object) {
+            EXPECT_EQ(std::memcmp(before.data(), c.object, before.size()), 0);
+        }
     }
-    EXPECT_EQ(nameOfRaised([] { fw::Int32::Get(nullptr, 0); }), "NilObjectException");
 }
 
 TEST(Variant, ConvertsToInt32OnlyFromNumbers) {
@@ -311,6 +352,11 @@ TEST(Int32Field, IsReachedThroughTheIntrospectionGetterAndSetter) {
     EXPECT_EQ(nameOfRaised([&] { properties[0]->SetValue(o, fw::BooleanToVariant(true)); }),
               "TypeMismatchException");
     EXPECT_EQ(nameOfRaised([&] { properties[0]->Value(nullptr); }), "NilObjectException");
+    // An object of the parent class is not of the property's class.
+    const Ref<fw::Object> parentObject = fw::RuntimeNewObject(holderRecord());
+    EXPECT_EQ(nameOfRaised([&] { properties[0]->SetValue(parentObject, fw::Int32ToVariant(1)); }),
+              "IllegalCastException");
+    EXPECT_EQ(static_cast<Holder*>(parentObject.get())->second, 22);
 }
 
 int delegateCalls = 0;
@@ -501,6 +547,11 @@ TEST_F(EventLoop, AnExceptionInAHandlerEndsTheLoopAndComesOutOfRuntimeRun) {
     // One kept while no loop runs is passed on without running the loop.
     EXPECT_EQ(fw::CallFromEventLoop([]() -> int { fw::RaiseNilObjectException(); }, -1), -1);
     EXPECT_EQ(nameOfRaised([] { fw::RuntimeRun(); }), "NilObjectException");
+    // Nothing of it stays with Qt: the next loop to start (the
+    // unhandled-exception box's) runs until it is ended.
+    QEventLoop next;
+    QTimer::singleShot(0, &next, [&] { next.exit(7); });
+    EXPECT_EQ(next.exec(), 7);
 }
 
 } // namespace

@@ -9,12 +9,16 @@
 #include "framework/runtime/Introspection.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/RuntimeLifecycle.h"
+#include "tests/support/PressButton.h"
 #include "tests/support/StartupTrace.h"
 #include "tests/support/TempFolder.h"
 #include "window/MenuBar1.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -116,6 +120,52 @@ TEST_F(ProgramRun, AnExceptionInAnEventHandlerEndsTheLoopAndIsReportedOnce) {
     EXPECT_EQ(status, 1);
 }
 
+// A press on the real window whose run finds the start-up volume gone, and
+// one whose run meets a C++ exception that is not the framework's (a failed
+// allocation): each ends the loop, is reported once under its own class, and
+// shut-down runs in its order.
+TEST_F(ProgramRun, AnExceptionFromAPressOnTheWindowIsReportedOnceAndShutDownRuns) {
+    struct Case {
+        const char* what;
+        std::function<void(StartupTrace&, const std::filesystem::path& volume)> arrange;
+        const char* reported;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"the volume has gone",
+         [](StartupTrace&, const std::filesystem::path& volume) { std::filesystem::remove_all(volume); },
+         "NilObjectException", "Unhandled NilObjectException\n"},
+        {"an allocation fails",
+         [](StartupTrace& t, const std::filesystem::path&) {
+             t.raiseAt("RuntimeNewObject(FolderItem)", [] { throw std::bad_alloc(); });
+         },
+         "std::bad_alloc", "Unhandled std::bad_alloc: std::bad_alloc\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        trace.clear();
+        trace.onIdle([&] {
+            c.arrange(trace, volume.path());
+            testing_support::pressTheButton();
+        });
+        testing::internal::CaptureStderr();
+        const std::int32_t status = programMain();
+        const std::string errors = testing::internal::GetCapturedStderr();
+
+        const std::string report = std::string("RuntimeUnhandledException(") + c.reported + ")";
+        const Calls calls = trace.only(joined({kRunCalls, {report}}));
+        const Calls tail(std::find(calls.begin(), calls.end(), "RuntimeRun"), calls.end());
+        EXPECT_EQ(tail, joined({{"RuntimeRun", report}, kFinalisers, {"RuntimeExit"}}));
+        EXPECT_EQ(status, 1);
+        // One report (Qt may add notices of its own).
+        const std::size_t at = errors.find(c.line);
+        EXPECT_NE(at, std::string::npos) << errors;
+        EXPECT_EQ(errors.find("Unhandled", at + 1), std::string::npos) << errors;
+        EXPECT_EQ(errors.find("Unhandled"), at) << errors;
+        std::filesystem::create_directories(volume.path());
+    }
+}
+
 TEST_F(ProgramRun, RegistersTheFileTypeOnceWithEmptyCodesAndWithdrawsNothingDuringStartUp) {
     fw::RuntimeInit();
     programInitialize();
@@ -199,6 +249,36 @@ TEST(ProgramClasses, PublishOnePublicConstructorEach) {
         EXPECT_TRUE(methods[0]->IsPublic());
         EXPECT_TRUE(methods[0]->CanAccess());
         EXPECT_TRUE(methods[0]->GetAttributes().empty());
+    }
+}
+
+// A lookup before the class set-up builds the record then; the set-up's later
+// run of the builders changes nothing. Each case runs in a fresh process,
+// where no record is built yet.
+TEST(ProgramClassesDeathTest, ALookupBeforeTheClassSetUpBuildsTheRecordOnce) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    struct Case {
+        const char* name;
+        const fw::ClassRecord* const* global;
+        const fw::ClassRecord* (*lookup)();
+    };
+    for (const Case& c : {Case{"App", &App::ctbl, &App::Lookup},
+                          Case{"MenuBar1", &MenuBar1::MenuBar1::ctbl, &MenuBar1::MenuBar1::Lookup}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EXIT(
+            {
+                if (*c.global)
+                    std::exit(2);
+                const fw::ClassRecord* built = c.lookup();
+                const fw::ClassRecord copy = *built;
+                programInitialize();
+                const bool unchanged =
+                    c.lookup() == built && *c.global == built && built->vtable.size() == copy.vtable.size() &&
+                    built->members.size() == copy.members.size() &&
+                    built->classAttributes.size() == copy.classAttributes.size() && built->name == copy.name;
+                std::exit(unchanged ? 0 : 1);
+            },
+            ::testing::ExitedWithCode(0), "");
     }
 }
 

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
@@ -164,6 +165,57 @@ TEST(Window1Record, UntitledIsSetAndReadBackAloneThroughIntrospection) {
             if (i < static_cast<std::size_t>(position) || i >= position + sizeof(std::int32_t)) {
                 ASSERT_EQ(after[i], before[i]) << "byte " << i;
             }
+    }
+}
+
+// A Window1 is Window's bytes, tail padding included, and then the Int32 of
+// Untitled; the record says so.
+TEST(Window1Record, UntitledFollowsAllOfWindowsBytes) {
+    EXPECT_EQ(record()->properties.back().selector, static_cast<std::int32_t>(sizeof(fw::Window)));
+    EXPECT_EQ(record()->instanceSize, sizeof(fw::Window) + sizeof(std::int32_t));
+    EXPECT_EQ(fw::Window::Lookup()->instanceSize, sizeof(fw::Window));
+}
+
+// Untitled belongs to Window1: on a plain Window (where its place is past the
+// object) and on a Label (large enough to hold it) every way of reaching it is
+// refused with the framework's cast exception, and no byte changes.
+TEST(Window1Record, UntitledIsRefusedOnObjectsOfOtherClasses) {
+    const Ref<Introspection::PropertyInfo> untitled =
+        Introspection::GetTypeInfo(record())->GetProperties().at(0);
+    const fw::PropertyEntry& entry = record()->properties.back();
+    struct Target {
+        const char* what;
+        Ref<fw::Object> object;
+        std::size_t size;
+    };
+    const Target targets[] = {
+        {"Window", fw::RuntimeNewObject(fw::Window::Lookup()), sizeof(fw::Window)},
+        {"Label", fw::RuntimeNewObject(fw::Label::Lookup()), sizeof(fw::Label)},
+    };
+    ASSERT_GT(sizeof(fw::Label), static_cast<std::size_t>(entry.selector) + sizeof(std::int32_t));
+    for (const Target& t : targets) {
+        SCOPED_TRACE(t.what);
+        std::vector<std::byte> before(t.size);
+        std::memcpy(before.data(), static_cast<const void*>(t.object.get()), t.size);
+        const std::function<void()> ways[] = {
+            [&] { untitled->SetValue(t.object, fw::Int32ToVariant(0x7f7f7f7f)); },
+            [&] { untitled->Value(t.object); },
+            [&] {
+                entry.introspectionSetter.as<fw::PropertyValueSetter>()(t.object, entry,
+                                                                        fw::Int32ToVariant(-1));
+            },
+            [&] { entry.introspectionGetter.as<fw::PropertyValueGetter>()(t.object, entry); },
+            [&] {
+                entry.setter.as<void(fw::Object*, std::int32_t, std::int32_t)>()(t.object.get(),
+                                                                                 entry.selector, -1);
+            },
+            [&] {
+                entry.getter.as<std::int32_t(fw::Object*, std::int32_t)>()(t.object.get(), entry.selector);
+            },
+        };
+        for (std::size_t i = 0; i < std::size(ways); ++i)
+            EXPECT_EQ(nameOfRaised(ways[i]), "IllegalCastException") << "way " << i;
+        EXPECT_EQ(std::memcmp(before.data(), static_cast<const void*>(t.object.get()), t.size), 0);
     }
 }
 

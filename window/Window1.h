@@ -17,7 +17,10 @@ namespace Window1 {
 
 class Window1 : public fw::Window {
 public:
-    std::int32_t Untitled = 0; // reachable through introspection only
+    // Reachable through introspection only. It follows the whole of Window,
+    // tail padding included, so a Window1 is Window's bytes and then this
+    // field (left to itself the compiler would tuck it into the padding).
+    alignas(alignof(fw::Window)) std::int32_t Untitled = 0;
 
     static void ctblinit();                 // builds the class record once
     static const fw::ClassRecord* Lookup(); // the record, built first if missing

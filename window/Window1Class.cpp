@@ -25,6 +25,7 @@ namespace {
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
 constexpr std::size_t kUntitledPosition = offsetof(Window1, Untitled);
 #pragma GCC diagnostic pop
+static_assert(kUntitledPosition == sizeof(fw::Window), "Untitled follows Window's bytes");
 
 // One of the class's own operations, with the member that publishes it.
 struct OwnMember {

@@ -118,6 +118,15 @@ struct ClassRecord {
 // No constructor runs.
 Ref<Object> RuntimeNewObject(const ClassRecord* record);
 
+[[noreturn]] inline void RaiseIllegalCastException() {
+    RaiseException(make<IllegalCastException>(String("object is not of the expected class")));
+}
+
+// Whether the object is of the class, or of a class derived from it.
+inline bool IsOfClass(const Object& o, const ClassRecord* record) noexcept {
+    return o.classRecord() && o.classRecord()->isA(record);
+}
+
 // The object itself when it is of the class (or nil when it is nil);
 // IllegalCastException otherwise.
 template <class T>
@@ -125,8 +134,8 @@ Ref<T> RuntimeCheckCast(const Ref<Object>& o, const ClassRecord* record) {
     if (!o)
         return Ref<T>();
     T* typed = dynamic_cast<T*>(o.get());
-    if (!typed || !o->classRecord() || !o->classRecord()->isA(record))
-        RaiseException(make<IllegalCastException>(String("object is not of the expected class")));
+    if (!typed || !IsOfClass(*o, record))
+        RaiseIllegalCastException();
     return Ref<T>::retain(typed);
 }
 

@@ -37,6 +37,19 @@ FW_EXCEPTION_CLASS(PropertyRecordException)
 FW_EXCEPTION_CLASS(StackOverflowException)
 #undef FW_EXCEPTION_CLASS
 
+// A C++ exception that is not the framework's (std::bad_alloc, one a library
+// lets through), carried as a framework exception under its own type name
+// and message so that it is reported like any other.
+class ForeignException : public RuntimeException {
+public:
+    ForeignException(std::string typeName, String message)
+        : RuntimeException(std::move(message)), typeName_(std::move(typeName)) {}
+    const char* className() const noexcept override { return typeName_.c_str(); }
+
+private:
+    std::string typeName_;
+};
+
 // What is thrown in C++: the framework exception object, with one reference.
 class RaisedException : public std::exception {
 public:
@@ -48,6 +61,11 @@ private:
     Ref<RuntimeException> exception_;
     std::string what_;
 };
+
+// The exception being handled, whatever its kind, as a framework exception:
+// the framework's own as it is, any other as a ForeignException named by its
+// demangled C++ type. Call only inside a handler.
+Ref<RuntimeException> CaughtException();
 
 [[noreturn]] void RaiseException(Ref<RuntimeException> e);
 [[noreturn]] void RaiseNilObjectException();

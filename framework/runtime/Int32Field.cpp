@@ -7,12 +7,28 @@
 namespace fw::Int32 {
 namespace {
 
-// The field's bytes, once the whole field is known to lie inside the object.
+// Whether the class declares, itself or through a class it derives from, an
+// Int32 field at `position`. A record holds its parents' properties before
+// its own, so a class declares the field exactly when it is of the class
+// whose property the field is.
+bool declaresField(const ClassRecord& record, std::int32_t position) {
+    const CodeRef::Code get = CodeRef::of(&Get).code;
+    const CodeRef::Code set = CodeRef::of(&Set).code;
+    for (const PropertyEntry& p : record.properties)
+        if (p.selector == position && (p.getter.code == get || p.setter.code == set))
+            return true;
+    return false;
+}
+
+// The field's bytes, once the object is known to be of the class that
+// declares the field and the whole field to lie inside the object.
 std::byte* field(Object* object, std::int32_t position) {
     if (!object)
         RaiseNilObjectException();
     const ClassRecord* record = object->classRecord();
-    if (!record || position < 0 || static_cast<std::size_t>(position) > record->instanceSize ||
+    if (!record || !declaresField(*record, position))
+        RaiseIllegalCastException();
+    if (position < 0 || static_cast<std::size_t>(position) > record->instanceSize ||
         record->instanceSize - static_cast<std::size_t>(position) < sizeof(std::int32_t))
         RaiseOutOfBoundsException("no Int32 field at that position");
     return reinterpret_cast<std::byte*>(object) + position;

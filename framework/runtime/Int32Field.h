@@ -9,9 +9,12 @@
 
 namespace fw::Int32 {
 
-// The Int32 stored at `position` bytes into the object. A position whose
-// field would not lie wholly inside the instance size of the object's class
-// raises OutOfBoundsException; a nil object raises NilObjectException.
+// The Int32 stored at `position` bytes into the object. An object whose
+// class declares no Int32 property at that position (one not of the
+// property's class) raises IllegalCastException, a position whose field would
+// not lie wholly inside the instance size of the object's class
+// OutOfBoundsException, a nil object NilObjectException; nothing is read or
+// written then.
 std::int32_t Get(Object* object, std::int32_t position);
 void Set(Object* object, std::int32_t position, std::int32_t value);
 

@@ -134,20 +134,25 @@ Ref<Object> MethodInfo::Invoke(const Ref<Object>& target, const Ref<Array>& argu
     return entry_.invoker(entry_.code, target, arguments);
 }
 
-PropertyInfo::PropertyInfo(const PropertyEntry& entry)
-    : MemberInfo(entry.name, entry.attributes), entry_(entry) {}
+PropertyInfo::PropertyInfo(const PropertyEntry& entry, const ClassRecord* owner)
+    : MemberInfo(entry.name, entry.attributes), entry_(entry), owner_(owner) {}
+
+void PropertyInfo::checkTarget(const Ref<Object>& target) const {
+    if (!IsOfClass(NotNil(target), owner_))
+        RaiseIllegalCastException();
+}
 
 String PropertyInfo::PropertyType() const {
     return typeName(entry_.type.bytes());
 }
 
 Ref<Variant> PropertyInfo::Value(const Ref<Object>& target) const {
-    NotNil(target);
+    checkTarget(target);
     return entry_.introspectionGetter.as<PropertyValueGetter>()(target, entry_);
 }
 
 void PropertyInfo::SetValue(const Ref<Object>& target, const Ref<Variant>& value) const {
-    NotNil(target);
+    checkTarget(target);
     entry_.introspectionSetter.as<PropertyValueSetter>()(target, entry_, value);
 }
 
@@ -176,7 +181,7 @@ std::vector<Ref<PropertyInfo>> TypeInfo::GetProperties() const {
     const std::size_t inherited = record_->parent ? record_->parent->properties.size() : 0;
     std::vector<Ref<PropertyInfo>> properties;
     for (std::size_t i = inherited; i < record_->properties.size(); ++i)
-        properties.push_back(make<PropertyInfo>(record_->properties[i]));
+        properties.push_back(make<PropertyInfo>(record_->properties[i], record_));
     return properties;
 }
 

@@ -57,14 +57,20 @@ private:
 
 class PropertyInfo : public MemberInfo {
 public:
-    explicit PropertyInfo(const PropertyEntry& entry);
+    // `entry`, declared by the class of `owner`.
+    PropertyInfo(const PropertyEntry& entry, const ClassRecord* owner);
     // The type text by name ("Int32" for "i4").
     String PropertyType() const;
+    // A target that is not of the declaring class is refused with
+    // IllegalCastException before anything is read or written.
     Ref<Variant> Value(const Ref<Object>& target) const;
     void SetValue(const Ref<Object>& target, const Ref<Variant>& value) const;
 
 private:
+    void checkTarget(const Ref<Object>& target) const;
+
     const PropertyEntry& entry_;
+    const ClassRecord* owner_;
 };
 
 class TypeInfo : public Object {

@@ -5,6 +5,7 @@
 #include "framework/ui/EventLoopTesting.h"
 
 #include <QApplication>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -51,7 +52,11 @@ void RuntimeRun() {
 void KeepEventLoopException(std::exception_ptr e) {
     if (!kept)
         kept = std::move(e);
-    QCoreApplication::exit(1); // does nothing while no loop runs; RuntimeRun then sees `kept`
+    // Qt keeps a quit asked for while no loop runs, and the next loop to
+    // start (the unhandled-exception box's) would return at once. With no
+    // loop running, RuntimeRun sees `kept` and starts none.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(1);
 }
 
 std::exception_ptr TakeEventLoopException() {

@@ -9,7 +9,9 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace fw {
 namespace {
@@ -21,6 +23,42 @@ bool hasDisplay() {
         return false;
     const QString platform = QGuiApplication::platformName();
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+// Platforms that draw without a display server.
+bool drawsWithoutDisplay(std::string_view platform) {
+    for (std::string_view headless :
+         {"offscreen", "minimal", "minimalegl", "vnc", "eglfs", "linuxfb", "vkkhrdisplay"})
+        if (platform == headless)
+            return true;
+    return false;
+}
+
+bool isSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+// Qt cannot start a display platform without a display server: it reports
+// the failure and aborts the process. So the lack of one is found first and
+// raised as an exception, which the program reports and shuts down after.
+void requireDisplay() {
+    if (isSet("DISPLAY") || isSet("WAYLAND_DISPLAY"))
+        return;
+    // QT_QPA_PLATFORM names one platform or a list to try ("wayland;xcb"),
+    // each maybe with options after a colon.
+    const char* chosen = std::getenv("QT_QPA_PLATFORM");
+    std::string_view platforms = chosen ? chosen : "";
+    while (!platforms.empty()) {
+        const std::size_t end = platforms.find(';');
+        const std::string_view entry = platforms.substr(0, end);
+        if (drawsWithoutDisplay(entry.substr(0, entry.find(':'))))
+            return;
+        platforms = end == std::string_view::npos ? std::string_view() : platforms.substr(end + 1);
+    }
+    RaiseException(make<RuntimeException>(
+        String("there is no display to show the window on; set DISPLAY to an X server (or "
+               "WAYLAND_DISPLAY), or run the program under xvfb-run")));
 }
 
 } // namespace
@@ -40,6 +78,8 @@ std::int32_t RuntimeExit() {
 
 void RunFrameworkInitialization(CodeRef entry) {
     Trace("RunFrameworkInitialization");
+    if (!QCoreApplication::instance())
+        requireDisplay();
     EnsureGuiApplication();
     if (entry)
         entry.as<void()>()();

@@ -19,7 +19,9 @@ void RuntimeInit();
 std::int32_t RuntimeExit();
 
 // Makes the GUI application, then calls `entry` (a routine without
-// parameters or result) back once; a nil entry is not called.
+// parameters or result) back once; a nil entry is not called. Where there is
+// no display to show a window on (and Qt's platform needs one), raises an
+// exception that says so and how to give one, instead of letting Qt abort.
 void RunFrameworkInitialization(CodeRef entry);
 
 // The framework's external classes; this framework has none to set up.

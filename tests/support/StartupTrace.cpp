@@ -5,6 +5,7 @@
 #include "framework/ui/EventLoopTesting.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace testing_support {
 
@@ -13,7 +14,7 @@ StartupTrace::StartupTrace() {
         calls_.emplace_back(call);
         if (!raiseAt_.empty() && call == raiseAt_) {
             raiseAt_.clear();
-            fw::RaiseNilObjectException();
+            std::exchange(raise_, nullptr)();
         }
     });
     onIdle(&fw::CloseAllWindows);

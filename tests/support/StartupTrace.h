@@ -3,6 +3,8 @@
 // records the framework's trace, ends each event loop once the loop is idle
 // by closing every window, and can make one traced call raise.
 
+#include "framework/runtime/Exception.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -24,15 +26,19 @@ public:
     std::size_t count(std::string_view call) const;
     void clear() { calls_.clear(); }
 
-    // The next time `call` is traced, it raises NilObjectException instead
-    // of returning, as a missing object there would.
-    void raiseAt(std::string call) { raiseAt_ = std::move(call); }
+    // The next time `call` is traced, it raises instead of returning: by
+    // default NilObjectException, as a missing object there would.
+    void raiseAt(std::string call, std::function<void()> raise = &fw::RaiseNilObjectException) {
+        raiseAt_ = std::move(call);
+        raise_ = std::move(raise);
+    }
     // What the idle event loop does; by default it closes every window.
     void onIdle(std::function<void()> action);
 
 private:
     std::vector<std::string> calls_;
     std::string raiseAt_;
+    std::function<void()> raise_;
 };
 
 } // namespace testing_support
