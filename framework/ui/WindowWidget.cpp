@@ -232,11 +232,15 @@ void WindowWidget::sync() {
     content_->update();
 }
 
-// Changing the flags hides a shown window; it comes back at once.
+// Changing the flags hides a shown window, so they are set only when the
+// window's own frame properties ask for other flags than last time. Qt
+// completes the flags it is given (windowFlags() never equals them), so
+// the comparison is with what was last asked for.
 void WindowWidget::syncFlags() {
     const Qt::WindowFlags wanted = flagsFor(owner_->windowState());
-    if (windowFlags() == wanted)
+    if (appliedFlags_ == wanted)
         return;
+    appliedFlags_ = wanted;
     const bool shown = isVisible();
     setWindowFlags(wanted);
     if (shown)
