@@ -152,7 +152,17 @@ bool XSession::input(const std::vector<std::string>& args) const {
 }
 
 void XSession::movePointer(int x, int y) const {
-    input({"mousemove", "--sync", std::to_string(x), std::to_string(y)});
+    input({"mousemove", std::to_string(x), std::to_string(y)});
+    WaitFor(
+        [&] {
+            Window root = None, child = None;
+            int rootX = 0, rootY = 0, winX = 0, winY = 0;
+            unsigned mask = 0;
+            XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &rootX, &rootY, &winX, &winY,
+                          &mask);
+            return rootX == x && rootY == y;
+        },
+        std::chrono::seconds(2));
 }
 
 std::vector<WindowId> XSession::clientsOf(pid_t pid) const {
@@ -226,6 +236,26 @@ bool XSession::hasState(Window w, const char* state) const {
         if (a == wanted)
             return true;
     return false;
+}
+
+std::vector<unsigned long> XSession::motifHints(WindowId w) const {
+    const Atom hints = atom("_MOTIF_WM_HINTS");
+    return property<unsigned long>(display_, w, hints, hints);
+}
+
+void XSession::requestMaximize(WindowId w) const {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = atom("_NET_WM_STATE");
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 1; // add
+    e.xclient.data.l[1] = static_cast<long>(atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
+    e.xclient.data.l[2] = static_cast<long>(atom("_NET_WM_STATE_MAXIMIZED_VERT"));
+    e.xclient.data.l[3] = 1; // from an application
+    XSendEvent(display_, DefaultRootWindow(display_), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(display_);
 }
 
 void XSession::requestClose(WindowId w) const {

@@ -64,6 +64,10 @@ public:
     // The names in _NET_WM_ALLOWED_ACTIONS, as the window manager set them.
     std::vector<std::string> allowedActions(WindowId w) const;
     bool hasState(WindowId w, const char* state) const;
+    // The Motif hints the client set: flags, functions, decorations, ...
+    std::vector<unsigned long> motifHints(WindowId w) const;
+    // What a maximize button or key of the window manager asks for.
+    void requestMaximize(WindowId w) const;
     // What the close button of the frame sends.
     void requestClose(WindowId w) const;
     CursorImage cursor() const;
