@@ -260,7 +260,7 @@ TEST_F(Desktop, EveryPressAfterComingBackOntoTheButtonRunsTheEngineOnce) {
         moveOutside();
         moveToButton();
         ASSERT_TRUE(session_->input({"click", "1"}));
-        const WindowId box = waitForBox(attempt == 0 ? 20s : 5s);
+        const WindowId box = waitForBox(attempt == 0 ? 30s : 15s);
         if (box == kNoWindow) {
             ++lost;
             continue;

@@ -32,7 +32,7 @@ public:
         : protocols_(internAtom(c, "WM_PROTOCOLS")), deleteWindow_(internAtom(c, "WM_DELETE_WINDOW")) {}
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-        if (type != "xcb_generic_event_t" || !RunWindow())
+        if (type != "xcb_generic_event_t" || !RunUnderWay())
             return false;
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
         if ((event->response_type & ~0x80) != XCB_CLIENT_MESSAGE)

@@ -3,6 +3,7 @@
 #include "framework/ui/CloseRequests.h"
 
 #include <QTimer>
+#include <utility>
 #include <vector>
 
 namespace fw {
@@ -34,7 +35,11 @@ InputRun::~InputRun() {
             closeSoon(w);
 }
 
-QWidget* RunWindow() {
+bool RunUnderWay() {
+    return depth > 0;
+}
+
+QWidget* WindowOfRun() {
     return depth > 0 ? innermost.data() : nullptr;
 }
 

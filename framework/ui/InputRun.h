@@ -22,8 +22,9 @@ private:
     QPointer<QWidget> outer_;
 };
 
+bool RunUnderWay();
 // The window of the innermost run under way; nil when none is.
-QWidget* RunWindow();
+QWidget* WindowOfRun();
 
 // Closes `window` once the outermost run is over, as a person's close
 // would; at once when no run is under way.

@@ -17,7 +17,7 @@ std::function<void(const String&)>& recorder() {
 // The window a message box belongs to: the one whose run shows it, else the
 // active window, else a shown one of the framework's; nil when none is shown.
 QWidget* boxOwner() {
-    if (QWidget* w = RunWindow())
+    if (QWidget* w = WindowOfRun())
         return w;
     if (QWidget* active = QApplication::activeWindow())
         return active;

@@ -307,7 +307,7 @@ void WindowWidget::closeEvent(QCloseEvent* e) {
         return;
     }
     // A person's close during a run waits for the run's end.
-    if (e->spontaneous() && RunWindow() && !isModal()) {
+    if (e->spontaneous() && RunUnderWay() && !isModal()) {
         CloseAfterRun(this);
         e->ignore();
         return;
