@@ -13,11 +13,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -168,7 +166,7 @@ protected:
         session_->movePointer(c.left + 20, c.top + 20);
     }
 
-    // A shown message box of the installer's, or None.
+    // A shown message box of the installer's, or kNoWindow.
     WindowId shownBox() const {
         for (WindowId w : session_->clientsOf(pid_))
             if (session_->transientFor(w) != kNoWindow && session_->viewable(w))
