@@ -2,7 +2,10 @@
 # Saves a picture of the installer's window as a person sees it: builds if
 # needed, opens the installer on a sandbox start-up volume (on a virtual
 # display when there is no X display), waits for its window, captures it
-# and ends the installer.
+# and ends the installer. With --framed the picture shows the window in the
+# frame a window manager gives it (openbox is started when the display has
+# no window manager); with --message-box the button is pressed and the
+# picture shows the message box over the window.
 set -euo pipefail
 
 script="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/$(basename "${BASH_SOURCE[0]}")"
@@ -12,13 +15,19 @@ sandbox=""
 output=""
 timeout=30
 capture_only=false
+framed=false
+message_box=false
 
 usage() {
     cat <<'USAGE'
-Usage: scripts/screenshot.sh [--sandbox DIR] [--output FILE] [--timeout SECONDS] [--capture-only]
+Usage: scripts/screenshot.sh [--sandbox DIR] [--output FILE] [--timeout SECONDS] [--framed]
+                             [--message-box] [--capture-only]
   --sandbox DIR      the start-up volume (default: build/sandbox-volume, kept across runs)
   --output FILE      where the PNG goes (default: build/screenshot.png)
   --timeout SECONDS  how long to wait for the window (default: 30)
+  --framed           the window in its window manager's frame
+  --message-box      press the button (which installs into, or removes from, the
+                     sandbox) and capture the message box over the window; implies --framed
   --capture-only     skip installing and building; capture on the current X display
 BUILD_DIR overrides the build folder (default: build/ in the repository).
 USAGE
@@ -35,6 +44,8 @@ while [ "$#" -gt 0 ]; do
             esac
             shift 2
             ;;
+        --framed) framed=true; shift ;;
+        --message-box) framed=true; message_box=true; shift ;;
         --capture-only) capture_only=true; shift ;;
         -h | --help) usage; exit 0 ;;
         *) echo "screenshot.sh: unknown argument: $1" >&2; usage >&2; exit 2 ;;
@@ -62,12 +73,37 @@ install_missing_commands() {
 
 installer_pid=""
 installer_log=""
-end_installer() {
-    if [ -n "$installer_pid" ] && kill -0 "$installer_pid" 2>/dev/null; then
-        kill "$installer_pid" 2>/dev/null || true
-        wait "$installer_pid" 2>/dev/null || true
-    fi
+manager_pid=""
+end_started() {
+    local pid
+    for pid in "$installer_pid" "$manager_pid"; do
+        if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+        fi
+    done
     [ -z "$installer_log" ] || rm -f "$installer_log"
+}
+
+# Starts openbox unless the display already has a window manager.
+ensure_window_manager() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+    command -v openbox >/dev/null 2>&1 || { echo "screenshot.sh: --framed needs openbox" >&2; exit 1; }
+    openbox --sm-disable >/dev/null 2>&1 &
+    manager_pid=$!
+    local deadline=$((SECONDS + timeout))
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
+        [ "$SECONDS" -lt "$deadline" ] || { echo "screenshot.sh: openbox did not start" >&2; exit 1; }
+        sleep 0.2
+    done
+}
+
+# "X Y W H" of a window's frame on the screen.
+frame_of() {
+    xwininfo -frame -id "$1" | awk '
+        /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /Width:/ {w = $NF} /Height:/ {h = $NF}
+        END {print x, y, w, h}'
 }
 
 # Starts the installer on $DISPLAY, waits for its first visible window and
@@ -78,7 +114,8 @@ capture_on_this_display() {
     mkdir -p "$sandbox/Library/Keyboard Layouts" "$sandbox/Library/Fonts" "$(dirname "$output")"
 
     installer_log="$(mktemp)"
-    trap end_installer EXIT
+    trap end_started EXIT
+    [ "$framed" = false ] || ensure_window_manager
     STARTUP_VOLUME_ROOT="$sandbox" QT_QPA_PLATFORM=xcb "$executable" >"$installer_log" 2>&1 &
     installer_pid=$!
 
@@ -103,8 +140,33 @@ capture_on_this_display() {
     # Mapped is not yet painted: give the first paint a moment.
     xdotool windowraise "$window" 2>/dev/null || true
     sleep 1
-    import -frame -window "$window" "$output"
+    if [ "$message_box" = true ]; then
+        capture_message_box "$window"
+    elif [ "$framed" = true ]; then
+        import -frame -window "$window" "$output"
+    else
+        import -window "$window" "$output"
+    fi
     echo "Saved $output"
+}
+
+# Presses the button (its centre: 166, 227 in the window) and captures the
+# part of the screen that holds the window and the message box.
+capture_message_box() {
+    local window="$1" box="" deadline
+    xdotool mousemove --window "$window" 166 227 click 1
+    deadline=$((SECONDS + timeout))
+    while [ -z "$box" ]; do
+        [ "$SECONDS" -lt "$deadline" ] || { echo "screenshot.sh: no message box appeared" >&2; exit 1; }
+        box="$(xdotool search --onlyvisible --pid "$installer_pid" 2>/dev/null | grep -vx "$window" | head -n 1 || true)"
+        [ -n "$box" ] || sleep 0.2
+    done
+    sleep 1
+    read -r wx wy ww wh < <(frame_of "$window")
+    read -r bx by bw bh < <(frame_of "$box")
+    local left=$((wx < bx ? wx : bx)) top=$((wy < by ? wy : by))
+    local right=$((wx + ww > bx + bw ? wx + ww : bx + bw)) bottom=$((wy + wh > by + bh ? wy + wh : by + bh))
+    import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$output"
 }
 
 if [ "$capture_only" = true ]; then
@@ -113,7 +175,7 @@ if [ "$capture_only" = true ]; then
 fi
 
 "$root/scripts/install-deps.sh"
-install_missing_commands xdotool:xdotool import:imagemagick
+install_missing_commands xdotool:xdotool import:imagemagick openbox:openbox xwininfo:x11-utils xprop:x11-utils
 
 [ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}" --target quorvan_installer demo_bundle_resources
@@ -125,6 +187,9 @@ output="$(cd "$(dirname "$output")" && pwd)/$(basename "$output")"
 if [ -n "${DISPLAY:-}" ]; then
     capture_on_this_display
 else
+    flags=()
+    [ "$framed" = false ] || flags+=(--framed)
+    [ "$message_box" = false ] || flags+=(--message-box)
     BUILD_DIR="$build" xvfb-run -a -s "-screen 0 1024x768x24" \
-        "$script" --capture-only --sandbox "$sandbox" --output "$output" --timeout "$timeout"
+        "$script" --capture-only --sandbox "$sandbox" --output "$output" --timeout "$timeout" "${flags[@]}"
 fi

@@ -6,13 +6,16 @@
 
 #include "app/Program.h"
 #include "framework/runtime/Exception.h"
+#include "framework/runtime/PropertySetter.h"
 #include "framework/runtime/Trace.h"
 #include "framework/ui/BackgroundTask.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/EventLoop.h"
 #include "framework/ui/EventLoopTesting.h"
 #include "framework/ui/Label.h"
+#include "framework/ui/MsgBox.h"
 #include "framework/ui/RoundRectangle.h"
+#include "framework/ui/System.h"
 #include "framework/ui/WindowCode.h"
 #include "framework/ui/WindowList.h"
 #include "framework/ui/WindowWidget.h"
@@ -21,20 +24,26 @@
 #include "tests/support/Raised.h"
 #include "window/EventStubs.h"
 #include "window/MenuBar1.h"
+#include "window/PropertyRecords.h"
 #include "window/Window1.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace {
+
+using namespace std::string_view_literals;
 
 using fw::Ref;
 using records_tables::kInstallWord;
@@ -389,6 +398,114 @@ TEST_F(InstallerWindow, TheWindowNotTheButtonTakesThePointingHandOnceThePointerE
     EXPECT_EQ(view().cursor().shape(), Qt::PointingHandCursor) << "leaving the button sets nothing back";
     movePointer(kButtonCentre + QPoint(40, 10));
     EXPECT_EQ(view().cursor().shape(), Qt::PointingHandCursor);
+}
+
+// Counts the hide and show events of a widget: each pair is the window
+// unmapped and mapped again on a real desktop.
+class HideShowCounter : public QObject {
+public:
+    explicit HideShowCounter(QWidget& w) : widget_(w) { w.installEventFilter(this); }
+    ~HideShowCounter() override { widget_.removeEventFilter(this); }
+    int hides = 0;
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        hides += e->type() == QEvent::Hide;
+        shows += e->type() == QEvent::Show;
+        return false;
+    }
+
+private:
+    QWidget& widget_;
+};
+
+TEST_F(InstallerWindow, ThePointerCrossingTheButtonNeitherHidesNorShowsTheWindow) {
+    open();
+    const HideShowCounter counter(view());
+    for (int round = 0; round < 2; ++round) {
+        movePointer(QPoint(20, 20));
+        for (int x = kButtonFrame.left() + 2; x < kButtonFrame.right(); x += 30)
+            movePointer(QPoint(x, kButtonCentre.y()));
+        movePointer(QPoint(kButtonFrame.right() + 20, kButtonCentre.y()));
+    }
+    EXPECT_EQ(counter.hides, 0);
+    EXPECT_EQ(counter.shows, 0);
+    EXPECT_TRUE(view().isVisible());
+    EXPECT_EQ(view().cursor().shape(), Qt::PointingHandCursor);
+}
+
+// Only the window's visibility, full screen and frame may hide and show it
+// again; a frame property may, and then the window is shown once more.
+TEST_F(InstallerWindow, SettingAPropertyOfTheShownWindowKeepsItShownUnlessItIsOfItsFrame) {
+    struct Case {
+        const char* name;
+        std::function<void(fw::Window&)> set;
+        bool frame;
+    };
+    const auto record = [](fw::String text) {
+        return [text](fw::Window& w) { fw::SetProperties(Ref<fw::Object>::retain(&w), text); };
+    };
+    const Case cases[] = {
+        {"cursor", [](fw::Window& w) { w.setMouseCursor(fw::System()->Cursors()->FingerPointer()); }, false},
+        {"backdrop", [](fw::Window& w) { w.setBackdrop({}); }, false},
+        {"menu bar", [](fw::Window& w) { w.setMenuBar({}); }, false},
+        {"title", record(fw::String("Title \x00\x00\x00\x02Hi"sv)), false},
+        {"back colour", record(fw::String("HasBackColor \x01"sv)), false},
+        {"width", record(fw::String("Width \x00\x00\x01\x2C"sv)), false},
+        {"the whole window record", record(Window1::records::kWindow.text()), false},
+        {"minimize button", record(fw::String("MinimizeButton \x00"sv)), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        open();
+        const HideShowCounter counter(view());
+        c.set(*window);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(view().isVisible());
+        if (!c.frame) {
+            EXPECT_EQ(counter.hides, 0);
+            EXPECT_EQ(counter.shows, 0);
+        } else {
+            EXPECT_FALSE(view().windowFlags() & Qt::WindowMinimizeButtonHint);
+        }
+        fw::CloseAllWindows();
+        window.reset();
+    }
+}
+
+// The box is a dialog of the window whose press shows it: transient for it,
+// modal, with a close button only and a blank title.
+TEST_F(InstallerWindow, AMessageBoxOfAPressIsAModalDialogOfTheWindowWithOnlyACloseButton) {
+    open();
+    fw::SetMsgBoxRecorderForTesting({});
+    struct Seen {
+        QWidget* parent;
+        Qt::WindowFlags flags;
+        QString title;
+        Qt::WindowModality modality;
+    };
+    std::vector<Seen> seen;
+    QTimer closer;
+    closer.setInterval(10);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen.push_back(
+                {box->parentWidget(), box->windowFlags(), box->windowTitle(), box->windowModality()});
+            box->close();
+        }
+    });
+    closer.start();
+    press(kButtonCentre);
+    closer.stop();
+
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].parent, &view());
+    EXPECT_TRUE(seen[0].flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(seen[0].flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(seen[0].title.trimmed().isEmpty());
+    EXPECT_EQ(seen[0].modality, Qt::ApplicationModal);
+    EXPECT_EQ(sandbox().volumeTree(), sandbox().installedVolumeTree()) << "the run went on after the box";
 }
 
 TEST_F(InstallerWindow, TheButtonHasItsTwoHandlersEachAttachedOnceAndTheLabelNone) {

@@ -2,6 +2,7 @@
 
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/EventLoop.h"
+#include "framework/ui/InputRun.h"
 #include "framework/ui/PropertyTable.h"
 #include "framework/ui/Window.h"
 #include "framework/ui/WindowWidget.h"
@@ -49,6 +50,7 @@ protected:
         if (!s || e->button() != Qt::LeftButton)
             return;
         const QPoint at = e->position().toPoint();
+        const InputRun run(window());
         tracking_ = CallFromEventLoop([&] { return s->dispatchMouseDown(at.x(), at.y()); }, false);
     }
     void mouseMoveEvent(QMouseEvent* e) override {

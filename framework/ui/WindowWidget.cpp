@@ -2,6 +2,7 @@
 
 #include "framework/ui/EventLoop.h"
 #include "framework/ui/GraphicsPainter.h"
+#include "framework/ui/InputRun.h"
 #include "framework/ui/MouseCursor.h"
 #include "framework/ui/PictureImage.h"
 #include "framework/ui/WindowCode.h"
@@ -118,6 +119,7 @@ protected:
     }
     void mousePressEvent(QMouseEvent* e) override {
         const QPoint p = e->position().toPoint();
+        const InputRun run(window());
         onWindow([&](Window& w) {
             tracking_ = WindowOperation<op::CallMouseDown>(w, WindowOp::CallMouseDown)(&w, p.x(), p.y());
         });
@@ -232,11 +234,15 @@ void WindowWidget::sync() {
     content_->update();
 }
 
-// Changing the flags hides a shown window; it comes back at once.
+// Changing the flags hides a shown window, so they are set only when the
+// window's own frame properties ask for other flags than last time. Qt
+// completes the flags it is given (windowFlags() never equals them), so
+// the comparison is with what was last asked for.
 void WindowWidget::syncFlags() {
     const Qt::WindowFlags wanted = flagsFor(owner_->windowState());
-    if (windowFlags() == wanted)
+    if (appliedFlags_ == wanted)
         return;
+    appliedFlags_ = wanted;
     const bool shown = isVisible();
     setWindowFlags(wanted);
     if (shown)
@@ -300,6 +306,12 @@ void WindowWidget::closeEvent(QCloseEvent* e) {
         e->accept();
         return;
     }
+    // A person's close during a run waits for the run's end.
+    if (e->spontaneous() && RunUnderWay() && !isModal()) {
+        CloseAfterRun(this);
+        e->ignore();
+        return;
+    }
     const Ref<Window> protector = Ref<Window>::retain(owner_);
     const bool closed = CallFromEventLoop(
         [&] { return WindowOperation<op::UnifiedClose>(*owner_, WindowOp::UnifiedClose)(owner_, false); },
@@ -347,6 +359,7 @@ void WindowWidget::keyPressEvent(QKeyEvent* e) {
     const Ref<Window> protector = Ref<Window>::retain(owner_);
     Window& w = *owner_;
     const String key = fwText(e->text());
+    const InputRun run(this);
     const bool handled =
         CallFromEventLoop([&] { return WindowOperation<op::KeyDown>(w, WindowOp::KeyDown)(&w, key); }, true);
     if (!handled)

@@ -6,6 +6,7 @@
 // CallFromEventLoop, so that no exception crosses Qt.
 
 #include <QWidget>
+#include <optional>
 
 class QMenuBar;
 
@@ -44,6 +45,8 @@ private:
     Window* owner_;
     QWidget* content_;
     QMenuBar* menuBar_ = nullptr;
+    // The flags syncFlags last set; none before the first sync.
+    std::optional<Qt::WindowFlags> appliedFlags_;
 };
 
 // The widget of a window, nil when it has none; for tests too.

@@ -1,0 +1,333 @@
+#include "tests/desktop/XSession.h"
+
+#include "tests/desktop/Processes.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+#include <X11/extensions/Xfixes.h>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+namespace desktop {
+namespace {
+
+// Windows come and go under the test's feet; a request on one that has
+// gone is no fault of the test's.
+int ignoreErrors(Display*, XErrorEvent*) {
+    return 0;
+}
+
+// The display number Xvfb writes once it accepts connections; -1 when it
+// says nothing within the limit.
+int readDisplayNumber(int fd, std::chrono::milliseconds limit) {
+    std::string text;
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (text.find('\n') == std::string::npos) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return -1;
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, static_cast<int>(left.count())) <= 0)
+            continue;
+        char buf[32];
+        const ssize_t n = read(fd, buf, sizeof buf);
+        if (n <= 0)
+            return -1;
+        text.append(buf, static_cast<std::size_t>(n));
+    }
+    return std::stoi(text);
+}
+
+template <class T>
+std::vector<T> property(Display* d, Window w, Atom name, Atom type) {
+    Atom actualType = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::vector<T> out;
+    if (XGetWindowProperty(d, w, name, 0, 4096, False, type, &actualType, &format, &count, &after, &data) ==
+            Success &&
+        data) {
+        if (actualType == type) {
+            if (format == 32) {
+                const auto* values = reinterpret_cast<const unsigned long*>(data);
+                out.assign(values, values + count);
+            } else if (format == 8) {
+                out.assign(data, data + count);
+            }
+        }
+        XFree(data);
+    }
+    return out;
+}
+
+} // namespace
+
+std::unique_ptr<XSession> XSession::Start(const std::filesystem::path& home, std::string& whyNot) {
+    for (const char* program : {"Xvfb", "openbox", "xdotool"})
+        if (!OnPath(program)) {
+            whyNot = std::string(program) + " is not installed (scripts/install-deps.sh installs it)";
+            return nullptr;
+        }
+    std::unique_ptr<XSession> s(new XSession);
+    s->home_ = home;
+
+    // Xvfb picks a free display itself and names it on descriptor 3.
+    int fds[2];
+    if (pipe(fds) != 0) {
+        whyNot = "no pipe for Xvfb's display number";
+        return nullptr;
+    }
+    const int writeEnd = fcntl(fds[1], F_DUPFD_CLOEXEC, 10);
+    close(fds[1]);
+    s->server_ = Spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
+                       {.environment = {}, .log = home / "xvfb.log", .descriptor3 = writeEnd});
+    close(writeEnd);
+    const int number = s->server_ > 0 ? readDisplayNumber(fds[0], std::chrono::seconds(20)) : -1;
+    close(fds[0]);
+    if (number < 0) {
+        whyNot = "Xvfb did not start (see " + (home / "xvfb.log").string() + ")";
+        return nullptr;
+    }
+    s->name_ = ":" + std::to_string(number);
+    // The test's own reference cursors come from the server's cursor font,
+    // as the installer's do (see environment()).
+    setenv("XCURSOR_PATH", (home / "no-cursor-themes").c_str(), 1);
+    unsetenv("XCURSOR_THEME");
+    s->display_ = XOpenDisplay(s->name_.c_str());
+    int fixesEvent = 0, fixesError = 0, major = 5, minor = 0;
+    if (!s->display_ || !XFixesQueryExtension(s->display_, &fixesEvent, &fixesError) ||
+        !XFixesQueryVersion(s->display_, &major, &minor)) {
+        whyNot = "cannot open Xvfb's display " + s->name_ + " with the XFIXES extension";
+        return nullptr;
+    }
+    XSetErrorHandler(ignoreErrors);
+
+    s->windowManager_ =
+        Spawn({"openbox", "--sm-disable"}, {.environment = s->environment(), .log = home / "openbox.log"});
+    Display* d = s->display_;
+    const Atom check = s->atom("_NET_SUPPORTING_WM_CHECK");
+    if (s->windowManager_ < 0 ||
+        !WaitFor([&] { return !property<Window>(d, DefaultRootWindow(d), check, XA_WINDOW).empty(); },
+                 std::chrono::seconds(20))) {
+        whyNot = "openbox did not take the display (see " + (home / "openbox.log").string() + ")";
+        return nullptr;
+    }
+    return s;
+}
+
+XSession::~XSession() {
+    if (display_)
+        XCloseDisplay(display_);
+    End(windowManager_);
+    End(server_);
+}
+
+std::vector<std::string> XSession::environment() const {
+    // Without a cursor theme, Qt shows the server's own cursor shapes,
+    // which the test can compare with its own.
+    return {"DISPLAY=" + name_,
+            "HOME=" + home_.string(),
+            "XDG_CONFIG_HOME=" + (home_ / "config").string(),
+            "XDG_CACHE_HOME=" + (home_ / "cache").string(),
+            "XCURSOR_PATH=" + (home_ / "no-cursor-themes").string(),
+            "XCURSOR_THEME",
+            "WAYLAND_DISPLAY",
+            "QT_QPA_PLATFORM=xcb"};
+}
+
+unsigned long XSession::atom(const char* name) const {
+    return XInternAtom(display_, name, False);
+}
+
+bool XSession::input(const std::vector<std::string>& args) const {
+    std::vector<std::string> argv{"xdotool"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunTool(argv, {.environment = environment()}) == 0;
+}
+
+void XSession::movePointer(int x, int y) const {
+    input({"mousemove", std::to_string(x), std::to_string(y)});
+    WaitFor(
+        [&] {
+            Window root = None, child = None;
+            int rootX = 0, rootY = 0, winX = 0, winY = 0;
+            unsigned mask = 0;
+            XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &rootX, &rootY, &winX, &winY,
+                          &mask);
+            return rootX == x && rootY == y;
+        },
+        std::chrono::seconds(2));
+}
+
+std::vector<WindowId> XSession::clientsOf(pid_t pid) const {
+    std::vector<WindowId> out;
+    for (Window w :
+         property<Window>(display_, DefaultRootWindow(display_), atom("_NET_CLIENT_LIST"), XA_WINDOW)) {
+        const auto owner = property<unsigned long>(display_, w, atom("_NET_WM_PID"), XA_CARDINAL);
+        if (!owner.empty() && static_cast<pid_t>(owner[0]) == pid)
+            out.push_back(w);
+    }
+    return out;
+}
+
+WindowId XSession::transientFor(WindowId w) const {
+    Window parent = None;
+    return XGetTransientForHint(display_, w, &parent) ? parent : None;
+}
+
+bool XSession::viewable(WindowId w) const {
+    XWindowAttributes a{};
+    return XGetWindowAttributes(display_, w, &a) && a.map_state == IsViewable;
+}
+
+Box XSession::placeOf(WindowId w) const {
+    XWindowAttributes a{};
+    int x = 0, y = 0;
+    Window child = None;
+    if (!XGetWindowAttributes(display_, w, &a) ||
+        !XTranslateCoordinates(display_, w, DefaultRootWindow(display_), 0, 0, &x, &y, &child))
+        return {};
+    return {x, y, a.width, a.height};
+}
+
+Box XSession::frameOf(WindowId w) const {
+    const Window root = DefaultRootWindow(display_);
+    Window frame = w;
+    for (;;) {
+        Window rootReturn = None, parent = None, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display_, frame, &rootReturn, &parent, &children, &count))
+            return {};
+        if (children)
+            XFree(children);
+        if (parent == root || parent == None)
+            break;
+        frame = parent;
+    }
+    return placeOf(frame);
+}
+
+std::string XSession::title(WindowId w) const {
+    const auto bytes = property<unsigned char>(display_, w, atom("_NET_WM_NAME"), atom("UTF8_STRING"));
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::vector<std::string> XSession::allowedActions(WindowId w) const {
+    std::vector<std::string> out;
+    for (Atom a : property<Atom>(display_, w, atom("_NET_WM_ALLOWED_ACTIONS"), XA_ATOM)) {
+        char* name = XGetAtomName(display_, a);
+        if (name) {
+            out.emplace_back(name);
+            XFree(name);
+        }
+    }
+    return out;
+}
+
+bool XSession::hasState(Window w, const char* state) const {
+    const Atom wanted = atom(state);
+    for (Atom a : property<Atom>(display_, w, atom("_NET_WM_STATE"), XA_ATOM))
+        if (a == wanted)
+            return true;
+    return false;
+}
+
+std::vector<unsigned long> XSession::motifHints(WindowId w) const {
+    const Atom hints = atom("_MOTIF_WM_HINTS");
+    return property<unsigned long>(display_, w, hints, hints);
+}
+
+void XSession::requestMaximize(WindowId w) const {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = atom("_NET_WM_STATE");
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 1; // add
+    e.xclient.data.l[1] = static_cast<long>(atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
+    e.xclient.data.l[2] = static_cast<long>(atom("_NET_WM_STATE_MAXIMIZED_VERT"));
+    e.xclient.data.l[3] = 1; // from an application
+    XSendEvent(display_, DefaultRootWindow(display_), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(display_);
+}
+
+void XSession::requestClose(WindowId w) const {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = atom("WM_PROTOCOLS");
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(atom("WM_DELETE_WINDOW"));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, w, False, NoEventMask, &e);
+    XFlush(display_);
+}
+
+CursorImage XSession::cursor() const {
+    CursorImage out;
+    if (XFixesCursorImage* image = XFixesGetCursorImage(display_)) {
+        out.width = image->width;
+        out.height = image->height;
+        out.hotX = image->xhot;
+        out.hotY = image->yhot;
+        out.pixels.assign(image->pixels, image->pixels + std::size_t(image->width) * image->height);
+        XFree(image);
+    }
+    return out;
+}
+
+CursorImage XSession::referenceCursor(Shape shape) {
+    const Window root = DefaultRootWindow(display_);
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    const unsigned glyph = shape == Shape::PointingHand        ? XC_hand2
+                           : shape == Shape::OtherPointingHand ? XC_hand1
+                                                               : XC_left_ptr;
+    const Cursor c = XCreateFontCursor(display_, glyph);
+    attributes.cursor = c;
+    const Window w = XCreateWindow(display_, root, 900, 650, 100, 100, 0, CopyFromParent, InputOutput,
+                                   CopyFromParent, CWOverrideRedirect | CWCursor, &attributes);
+    XMapRaised(display_, w);
+    XSync(display_, False);
+    movePointer(950, 700);
+    CursorImage image;
+    WaitFor(
+        [&] {
+            const CursorImage now = cursor();
+            const bool steady = now == image && !now.pixels.empty();
+            image = now;
+            return steady;
+        },
+        std::chrono::seconds(2));
+    XDestroyWindow(display_, w);
+    XFreeCursor(display_, c);
+    XSync(display_, False);
+    return image;
+}
+
+void XSession::watch(WindowId w) {
+    XSelectInput(display_, w, StructureNotifyMask);
+    XSync(display_, False);
+}
+
+int XSession::unmapsSinceLastLook(WindowId w) {
+    XSync(display_, False);
+    int count = 0;
+    while (XPending(display_)) {
+        XEvent e;
+        XNextEvent(display_, &e);
+        if ((e.type == UnmapNotify && e.xunmap.window == w) ||
+            (e.type == DestroyNotify && e.xdestroywindow.window == w))
+            ++count;
+    }
+    return count;
+}
+
+} // namespace desktop
