@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <xcb/xcb.h>
 
 namespace fw {
 namespace {
@@ -25,37 +26,48 @@ bool hasDisplay() {
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
-// Platforms that draw without a display server.
-bool drawsWithoutDisplay(std::string_view platform) {
-    for (std::string_view headless :
-         {"offscreen", "minimal", "minimalegl", "vnc", "eglfs", "linuxfb", "vkkhrdisplay"})
-        if (platform == headless)
-            return true;
-    return false;
-}
-
 bool isSet(const char* variable) {
     const char* value = std::getenv(variable);
     return value && *value;
+}
+
+// Whether the X server that DISPLAY names takes a connection (and our
+// credentials). Qt's own attempt would end the process when it does not.
+bool xServerReachable() {
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    const bool reached = xcb_connection_has_error(c) == 0;
+    xcb_disconnect(c);
+    return reached;
 }
 
 // Qt cannot start a display platform without a display server: it reports
 // the failure and aborts the process. So the lack of one is found first and
 // raised as an exception, which the program reports and shuts down after.
 void requireDisplay() {
-    if (isSet("DISPLAY") || isSet("WAYLAND_DISPLAY"))
-        return;
     // QT_QPA_PLATFORM names one platform or a list to try ("wayland;xcb"),
-    // each maybe with options after a colon.
+    // each maybe with options after a colon; this Qt's own choice is X11.
     const char* chosen = std::getenv("QT_QPA_PLATFORM");
-    std::string_view platforms = chosen ? chosen : "";
+    std::string_view platforms = chosen && *chosen ? chosen : "xcb";
     while (!platforms.empty()) {
         const std::size_t end = platforms.find(';');
         const std::string_view entry = platforms.substr(0, end);
-        if (drawsWithoutDisplay(entry.substr(0, entry.find(':'))))
-            return;
+        const std::string_view platform = entry.substr(0, entry.find(':'));
+        if (platform == "xcb") {
+            if (isSet("DISPLAY") && xServerReachable())
+                return;
+        } else if (platform.starts_with("wayland")) {
+            if (isSet("WAYLAND_DISPLAY"))
+                return;
+        } else {
+            return; // drawn without a display server, or a platform Qt alone knows
+        }
         platforms = end == std::string_view::npos ? std::string_view() : platforms.substr(end + 1);
     }
+    if (isSet("DISPLAY"))
+        RaiseException(make<RuntimeException>(
+            String("the display " + std::string(std::getenv("DISPLAY")) +
+                   " cannot be reached to show the window on; start its X server, set DISPLAY to a running "
+                   "one, or run the program under xvfb-run")));
     RaiseException(make<RuntimeException>(
         String("there is no display to show the window on; set DISPLAY to an X server (or "
                "WAYLAND_DISPLAY), or run the program under xvfb-run")));
