@@ -22,12 +22,12 @@
 #include "window/Texts.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <poll.h>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
@@ -64,29 +64,6 @@ struct Launch {
 
 double milliseconds(const timeval& t) {
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
-}
-
-// The stamp line the probe writes, or nothing when the child ended or timed out first.
-std::string readStamp(int fd) {
-    std::string text;
-    char chunk[64];
-    const std::int64_t deadline = monotonicNanoseconds() + std::int64_t(kShowTimeoutMs) * 1'000'000;
-    while (text.find('\n') == std::string::npos) {
-        pollfd p{fd, POLLIN, 0};
-        const int left = static_cast<int>((deadline - monotonicNanoseconds()) / 1'000'000);
-        const int ready = left > 0 ? ::poll(&p, 1, left) : 0;
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0)
-            return {};
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return {};
-        text.append(chunk, static_cast<std::size_t>(n));
-    }
-    return text;
 }
 
 class Launcher {
@@ -126,7 +103,8 @@ public:
         const std::int64_t start = monotonicNanoseconds();
         const std::unique_ptr<harness::ChildProcess> child = startChild(argv, environment_, writing.get());
         writing.close();
-        const std::string stamp = readStamp(reading.get());
+        // The probe's stamp line; nothing when the child ended or timed out first.
+        const std::string stamp = harness::ReadLine(reading.get(), std::chrono::milliseconds(kShowTimeoutMs));
         if (stamp.empty()) {
             child->end();
             throw std::runtime_error(argv.front() + " showed no window within " +

@@ -185,6 +185,29 @@ std::optional<std::string> RunCommand(const std::vector<std::string>& argv,
     return child.standardOutput();
 }
 
+std::string ReadLine(int fd, std::chrono::milliseconds limit) {
+    std::string text;
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (text.find('\n') == std::string::npos) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd p{fd, POLLIN, 0};
+        const int ready = left.count() > 0 ? poll(&p, 1, static_cast<int>(left.count())) : 0;
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return {};
+        char chunk[64];
+        const ssize_t n = read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return {};
+        text.append(chunk, static_cast<std::size_t>(n));
+    }
+    return text.substr(0, text.find('\n'));
+}
+
 bool OnPath(const std::string& program) {
     const char* path = std::getenv("PATH");
     const std::string dirs = path ? path : "/usr/bin:/bin";

@@ -74,6 +74,10 @@ std::optional<std::string> RunCommand(const std::vector<std::string>& argv,
                                       const std::vector<std::string>& environment = {},
                                       std::chrono::milliseconds limit = std::chrono::seconds(10));
 
+// The first line a child writes to a pipe (its descriptor 3, say), without
+// the newline; empty when the pipe closes or no line comes within `limit`.
+std::string ReadLine(int fd, std::chrono::milliseconds limit);
+
 // Whether a program of that name is on PATH.
 bool OnPath(const std::string& program);
 

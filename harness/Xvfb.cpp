@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <fcntl.h>
-#include <poll.h>
 #include <unistd.h>
 
 namespace harness {
@@ -12,28 +11,7 @@ namespace {
 
 constexpr std::chrono::seconds kStartLimit(20);
 
-// What Xvfb writes to its -displayfd descriptor once it accepts clients: the
-// display number and a newline. Empty when it says nothing within the limit.
-std::string readDisplayNumber(int fd) {
-    std::string text;
-    const auto deadline = std::chrono::steady_clock::now() + kStartLimit;
-    while (text.find('\n') == std::string::npos) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            return {};
-        pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, static_cast<int>(left.count())) <= 0)
-            continue;
-        char chunk[16];
-        const ssize_t n = read(fd, chunk, sizeof chunk);
-        if (n <= 0)
-            return {};
-        text.append(chunk, static_cast<std::size_t>(n));
-    }
-    return text.substr(0, text.find('\n'));
-}
-
+// Output to `log` in the folder, or nowhere without one.
 ChildOptions outputTo(const std::filesystem::path& folder, const char* log) {
     ChildOptions options;
     options.output = ChildOptions::Output::ToFile;
@@ -70,7 +48,8 @@ void Xvfb::startServer(const XvfbOptions& options) {
         failure_ = "no pipe for Xvfb's display number";
         return;
     }
-    // The server's descriptor 3 carries the display number it chose.
+    // The server's descriptor 3 carries the display number it chose, in a
+    // line it writes once it accepts clients.
     ChildOptions spawn = outputTo(options.logFolder, "xvfb.log");
     spawn.descriptor3 = ends[1];
     server_ = std::make_unique<ChildProcess>(std::vector<std::string>{"Xvfb", "-displayfd", "3", "-screen",
@@ -78,7 +57,7 @@ void Xvfb::startServer(const XvfbOptions& options) {
                                                                       "-noreset"},
                                              spawn);
     close(ends[1]);
-    const std::string number = server_->started() ? readDisplayNumber(ends[0]) : "";
+    const std::string number = server_->started() ? ReadLine(ends[0], kStartLimit) : "";
     close(ends[0]);
     if (number.empty()) {
         failure_ = "Xvfb named no display within " + std::to_string(kStartLimit.count()) + " s" +
