@@ -21,10 +21,10 @@
 #include "bench/Figures.h"
 #include "bench/InstallTrees.h"
 #include "bench/ScratchFolder.h"
-#include "bench/XServer.h"
 #include "framework/ui/EventLoop.h"
 #include "framework/ui/EventLoopTesting.h"
 #include "framework/ui/WindowWidget.h"
+#include "harness/Xvfb.h"
 #include "install/Catalogue.h"
 #include "window/Window1.h"
 
@@ -120,9 +120,11 @@ int main(int argc, char** argv) {
         const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
         const char* chosen = std::getenv("BENCH_PAINT_PLATFORM");
         const std::string platform = chosen && *chosen ? chosen : "xcb";
-        std::unique_ptr<XServer> server;
+        std::unique_ptr<harness::Xvfb> server;
         if (platform == "xcb") {
-            server = std::make_unique<XServer>();
+            server = std::make_unique<harness::Xvfb>(harness::XvfbOptions{.screen = "1280x1024x24"});
+            if (!server->failure().empty())
+                throw std::runtime_error(server->failure());
             ::setenv("DISPLAY", server->display().c_str(), 1);
         }
         ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);

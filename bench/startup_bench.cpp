@@ -18,16 +18,16 @@
 #include "bench/Command.h"
 #include "bench/Figures.h"
 #include "bench/ScratchFolder.h"
-#include "bench/XServer.h"
+#include "harness/Xvfb.h"
 #include "window/Texts.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <poll.h>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
@@ -66,53 +66,30 @@ double milliseconds(const timeval& t) {
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
 }
 
-// The stamp line the probe writes, or nothing when the child ended or timed out first.
-std::string readStamp(int fd) {
-    std::string text;
-    char chunk[64];
-    const std::int64_t deadline = monotonicNanoseconds() + std::int64_t(kShowTimeoutMs) * 1'000'000;
-    while (text.find('\n') == std::string::npos) {
-        pollfd p{fd, POLLIN, 0};
-        const int left = static_cast<int>((deadline - monotonicNanoseconds()) / 1'000'000);
-        const int ready = left > 0 ? ::poll(&p, 1, left) : 0;
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0)
-            return {};
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return {};
-        text.append(chunk, static_cast<std::size_t>(n));
-    }
-    return text;
-}
-
 class Launcher {
 public:
     // On `display` (":N") through the X server when one is given.
-    Launcher(const fs::path& scratch, const std::string& display = {}) : environment_(currentEnvironment()) {
+    Launcher(const fs::path& scratch, const std::string& display = {}) {
         const std::string probe = kFirstShowProbe;
         if (probe.find_first_of(" :") != std::string::npos)
             throw std::runtime_error("LD_PRELOAD cannot name a path with a space or colon: " + probe);
         const fs::path volume = scratch / "volume";
         fs::create_directories(volume / "Library" / "Keyboard Layouts");
         fs::create_directories(volume / "Library" / "Fonts");
-        setVariable(environment_, "LD_PRELOAD", probe);
-        setVariable(environment_, "BENCH_FIRST_SHOW_FD", "3");
-        setVariable(environment_, "STARTUP_VOLUME_ROOT", volume.string());
+        environment_.push_back("LD_PRELOAD=" + probe);
+        environment_.push_back("BENCH_FIRST_SHOW_FD=3");
+        environment_.push_back("STARTUP_VOLUME_ROOT=" + volume.string());
         if (!display.empty()) {
-            setVariable(environment_, "DISPLAY", display);
-            setVariable(environment_, "QT_QPA_PLATFORM", "xcb");
+            environment_.push_back("DISPLAY=" + display);
+            environment_.push_back("QT_QPA_PLATFORM=xcb");
         } else if (!std::getenv("QT_QPA_PLATFORM")) {
-            setVariable(environment_, "QT_QPA_PLATFORM", "offscreen");
+            environment_.push_back("QT_QPA_PLATFORM=offscreen");
         }
         if (!std::getenv("XDG_RUNTIME_DIR")) {
             const fs::path runtime = scratch / "runtime";
             fs::create_directory(runtime);
             fs::permissions(runtime, fs::perms::owner_all);
-            setVariable(environment_, "XDG_RUNTIME_DIR", runtime.string());
+            environment_.push_back("XDG_RUNTIME_DIR=" + runtime.string());
         }
     }
 
@@ -121,20 +98,19 @@ public:
         if (::pipe2(ends, O_CLOEXEC) != 0)
             throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
         OwnedFd reading(ends[0]);
-        // Kept clear of descriptor 3, which the child's copy must become.
-        OwnedFd writing(::fcntl(ends[1], F_DUPFD_CLOEXEC, 10));
-        ::close(ends[1]);
+        OwnedFd writing(ends[1]);
 
         const std::int64_t start = monotonicNanoseconds();
-        Process child(argv, environment_, writing.get());
+        const std::unique_ptr<harness::ChildProcess> child = startChild(argv, environment_, writing.get());
         writing.close();
-        const std::string stamp = readStamp(reading.get());
+        // The probe's stamp line; nothing when the child ended or timed out first.
+        const std::string stamp = harness::ReadLine(reading.get(), std::chrono::milliseconds(kShowTimeoutMs));
         if (stamp.empty()) {
-            child.kill();
+            child->end();
             throw std::runtime_error(argv.front() + " showed no window within " +
                                      std::to_string(kShowTimeoutMs / 1000) + " s");
         }
-        const rusage usage = child.wait();
+        const rusage usage = waitForSuccess(*child, argv.front());
         return {(std::strtoll(stamp.c_str(), nullptr, 10) - start) / 1e6, usage.ru_maxrss / 1024.0,
                 milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime)};
     }
@@ -203,7 +179,9 @@ int main(int argc, char** argv) {
                            {"startup-x11", false, "window drawing the same, Xvfb", "ms", {}, {}},
                            {"memory-x11", false, "window drawing the same, Xvfb", "MiB", {}, {}}};
         {
-            const XServer server;
+            const harness::Xvfb server({.screen = "1280x1024x24"});
+            if (!server.failure().empty())
+                throw std::runtime_error(server.failure());
             measure(Launcher(scratch.path(), server.display()), programs, runs, x11);
         }
         printFigures({offscreen.startup, offscreen.memory, offscreen.cpu, offscreen.startupDrawing,

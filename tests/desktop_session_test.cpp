@@ -6,7 +6,8 @@
 // engine once, the frame's buttons, message boxes that belong to the
 // window, and a close during a long copy.
 
-#include "tests/desktop/Processes.h"
+#include "harness/ChildProcess.h"
+#include "harness/WaitFor.h"
 #include "tests/desktop/XSession.h"
 #include "tests/support/TempFolder.h"
 #include "tools/DemoBundleLocation.h"
@@ -15,7 +16,9 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <memory>
 #include <sys/wait.h>
+#include <thread>
 
 namespace {
 
@@ -81,7 +84,7 @@ protected:
     }
 
     void TearDown() override {
-        desktop::End(pid_);
+        installer_.reset();
         if (HasFailure() && fs::exists(log()))
             std::cout << "installer's output:\n" << testing_support::readFile(log()) << "\n";
     }
@@ -125,12 +128,14 @@ protected:
         const char* asan = std::getenv("ASAN_OPTIONS");
         env.push_back(std::string("ASAN_OPTIONS=") + (asan ? asan : "") +
                       ":detect_leaks=0:strict_string_checks=0");
-        pid_ = desktop::Spawn({(contents() / "MacOS" / kExecutable).string()},
-                              {.environment = env, .log = log()});
-        ASSERT_GT(pid_, 0);
-        ASSERT_TRUE(desktop::WaitFor(
+        installer_ = std::make_unique<harness::ChildProcess>(
+            std::vector<std::string>{(contents() / "MacOS" / kExecutable).string()},
+            harness::ChildOptions{
+                .environment = env, .output = harness::ChildOptions::Output::ToFile, .file = log()});
+        ASSERT_TRUE(installer_->started());
+        ASSERT_TRUE(harness::WaitFor(
             [&] {
-                for (WindowId w : session_->clientsOf(pid_))
+                for (WindowId w : session_->clientsOf(installer_->pid()))
                     if (session_->transientFor(w) == kNoWindow && session_->viewable(w)) {
                         window_ = w;
                         return true;
@@ -168,19 +173,19 @@ protected:
 
     // A shown message box of the installer's, or kNoWindow.
     WindowId shownBox() const {
-        for (WindowId w : session_->clientsOf(pid_))
+        for (WindowId w : session_->clientsOf(installer_->pid()))
             if (session_->transientFor(w) != kNoWindow && session_->viewable(w))
                 return w;
         return kNoWindow;
     }
     WindowId waitForBox(std::chrono::milliseconds limit) const {
         WindowId box = kNoWindow;
-        desktop::WaitFor([&] { return (box = shownBox()) != kNoWindow; }, limit);
+        harness::WaitFor([&] { return (box = shownBox()) != kNoWindow; }, limit);
         return box;
     }
     bool closeBox(WindowId box) const {
         session_->requestClose(box);
-        return desktop::WaitFor([&] { return !session_->viewable(box); }, 10s);
+        return harness::WaitFor([&] { return !session_->viewable(box); }, 10s);
     }
 
     static inline testing_support::TempFolder* home_ = nullptr;
@@ -190,7 +195,7 @@ protected:
     static inline CursorImage arrow_;
 
     testing_support::TempFolder folder_;
-    pid_t pid_ = -1;
+    std::unique_ptr<harness::ChildProcess> installer_;
     WindowId window_ = kNoWindow;
 };
 
@@ -204,7 +209,7 @@ TEST_F(Desktop, TheWindowStaysMappedAndShowsThePointingHandWhileThePointerCrosse
     // The first entry sets the window's cursor; from then on every sample,
     // over the button and over the rest of the window, is the hand.
     moveToButton();
-    desktop::WaitFor([&] { return showsPointingHand(); }, 3s);
+    harness::WaitFor([&] { return showsPointingHand(); }, 3s);
     int samples = 0, hands = 0;
     const auto sample = [&] {
         std::this_thread::sleep_for(40ms);
@@ -308,7 +313,7 @@ TEST_F(Desktop, ClosingTheWindowDuringALongCopyClosesItAfterTheRun) {
     moveToButton();
     ASSERT_TRUE(session_->input({"click", "1"}));
     const fs::path library = volume() / "Library";
-    ASSERT_TRUE(desktop::WaitFor(
+    ASSERT_TRUE(harness::WaitFor(
         [&] { return !fs::is_empty(library / "Keyboard Layouts") || !fs::is_empty(library / "Fonts"); }, 20s))
         << "the run did not start";
     const auto closedAt = std::chrono::steady_clock::now();
@@ -326,9 +331,8 @@ TEST_F(Desktop, ClosingTheWindowDuringALongCopyClosesItAfterTheRun) {
         << "the run went to its end";
     ASSERT_TRUE(closeBox(box));
 
-    const std::optional<int> status = desktop::WaitForExit(pid_, 15s);
+    const std::optional<int> status = installer_->waitFor(15s);
     ASSERT_TRUE(status) << "the window stayed open after the run";
-    pid_ = -1;
     EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << "status " << *status;
 }
 

@@ -1,6 +1,7 @@
 #include "tests/desktop/XSession.h"
 
-#include "tests/desktop/Processes.h"
+#include "harness/ChildProcess.h"
+#include "harness/WaitFor.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -8,9 +9,6 @@
 #include <X11/cursorfont.h>
 #include <X11/extensions/Xfixes.h>
 #include <cstdlib>
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
 
 namespace desktop {
 namespace {
@@ -19,28 +17,6 @@ namespace {
 // gone is no fault of the test's.
 int ignoreErrors(Display*, XErrorEvent*) {
     return 0;
-}
-
-// The display number Xvfb writes once it accepts connections; -1 when it
-// says nothing within the limit.
-int readDisplayNumber(int fd, std::chrono::milliseconds limit) {
-    std::string text;
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (text.find('\n') == std::string::npos) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            return -1;
-        pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, static_cast<int>(left.count())) <= 0)
-            continue;
-        char buf[32];
-        const ssize_t n = read(fd, buf, sizeof buf);
-        if (n <= 0)
-            return -1;
-        text.append(buf, static_cast<std::size_t>(n));
-    }
-    return std::stoi(text);
 }
 
 template <class T>
@@ -69,73 +45,52 @@ std::vector<T> property(Display* d, Window w, Atom name, Atom type) {
 } // namespace
 
 std::unique_ptr<XSession> XSession::Start(const std::filesystem::path& home, std::string& whyNot) {
-    for (const char* program : {"Xvfb", "openbox", "xdotool"})
-        if (!OnPath(program)) {
-            whyNot = std::string(program) + " is not installed (scripts/install-deps.sh installs it)";
-            return nullptr;
-        }
+    if (!harness::OnPath("xdotool")) {
+        whyNot = "xdotool is not installed (scripts/install-deps.sh installs it)";
+        return nullptr;
+    }
     std::unique_ptr<XSession> s(new XSession);
     s->home_ = home;
-
-    // Xvfb picks a free display itself and names it on descriptor 3.
-    int fds[2];
-    if (pipe(fds) != 0) {
-        whyNot = "no pipe for Xvfb's display number";
+    s->server_ = std::make_unique<harness::Xvfb>(harness::XvfbOptions{
+        .logFolder = home, .windowManager = true, .windowManagerEnvironment = desktopVariables(home)});
+    if (!s->server_->failure().empty()) {
+        whyNot = s->server_->failure();
         return nullptr;
     }
-    const int writeEnd = fcntl(fds[1], F_DUPFD_CLOEXEC, 10);
-    close(fds[1]);
-    s->server_ = Spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
-                       {.environment = {}, .log = home / "xvfb.log", .descriptor3 = writeEnd});
-    close(writeEnd);
-    const int number = s->server_ > 0 ? readDisplayNumber(fds[0], std::chrono::seconds(20)) : -1;
-    close(fds[0]);
-    if (number < 0) {
-        whyNot = "Xvfb did not start (see " + (home / "xvfb.log").string() + ")";
-        return nullptr;
-    }
-    s->name_ = ":" + std::to_string(number);
     // The test's own reference cursors come from the server's cursor font,
     // as the installer's do (see environment()).
     setenv("XCURSOR_PATH", (home / "no-cursor-themes").c_str(), 1);
     unsetenv("XCURSOR_THEME");
-    s->display_ = XOpenDisplay(s->name_.c_str());
+    const std::string& name = s->server_->display();
+    s->display_ = XOpenDisplay(name.c_str());
     int fixesEvent = 0, fixesError = 0, major = 5, minor = 0;
     if (!s->display_ || !XFixesQueryExtension(s->display_, &fixesEvent, &fixesError) ||
         !XFixesQueryVersion(s->display_, &major, &minor)) {
-        whyNot = "cannot open Xvfb's display " + s->name_ + " with the XFIXES extension";
+        whyNot = "cannot open Xvfb's display " + name + " with the XFIXES extension";
         return nullptr;
     }
     XSetErrorHandler(ignoreErrors);
-
-    s->windowManager_ =
-        Spawn({"openbox", "--sm-disable"}, {.environment = s->environment(), .log = home / "openbox.log"});
-    Display* d = s->display_;
-    const Atom check = s->atom("_NET_SUPPORTING_WM_CHECK");
-    if (s->windowManager_ < 0 ||
-        !WaitFor([&] { return !property<Window>(d, DefaultRootWindow(d), check, XA_WINDOW).empty(); },
-                 std::chrono::seconds(20))) {
-        whyNot = "openbox did not take the display (see " + (home / "openbox.log").string() + ")";
-        return nullptr;
-    }
     return s;
 }
 
 XSession::~XSession() {
     if (display_)
         XCloseDisplay(display_);
-    End(windowManager_);
-    End(server_);
 }
 
 std::vector<std::string> XSession::environment() const {
+    std::vector<std::string> variables = desktopVariables(home_);
+    variables.insert(variables.begin(), "DISPLAY=" + server_->display());
+    return variables;
+}
+
+std::vector<std::string> XSession::desktopVariables(const std::filesystem::path& home) {
     // Without a cursor theme, Qt shows the server's own cursor shapes,
     // which the test can compare with its own.
-    return {"DISPLAY=" + name_,
-            "HOME=" + home_.string(),
-            "XDG_CONFIG_HOME=" + (home_ / "config").string(),
-            "XDG_CACHE_HOME=" + (home_ / "cache").string(),
-            "XCURSOR_PATH=" + (home_ / "no-cursor-themes").string(),
+    return {"HOME=" + home.string(),
+            "XDG_CONFIG_HOME=" + (home / "config").string(),
+            "XDG_CACHE_HOME=" + (home / "cache").string(),
+            "XCURSOR_PATH=" + (home / "no-cursor-themes").string(),
             "XCURSOR_THEME",
             "WAYLAND_DISPLAY",
             "QT_QPA_PLATFORM=xcb"};
@@ -148,12 +103,12 @@ unsigned long XSession::atom(const char* name) const {
 bool XSession::input(const std::vector<std::string>& args) const {
     std::vector<std::string> argv{"xdotool"};
     argv.insert(argv.end(), args.begin(), args.end());
-    return RunTool(argv, {.environment = environment()}) == 0;
+    return harness::RunCommand(argv, environment(), std::chrono::seconds(20)).has_value();
 }
 
 void XSession::movePointer(int x, int y) const {
     input({"mousemove", std::to_string(x), std::to_string(y)});
-    WaitFor(
+    harness::WaitFor(
         [&] {
             Window root = None, child = None;
             int rootX = 0, rootY = 0, winX = 0, winY = 0;
@@ -298,7 +253,7 @@ CursorImage XSession::referenceCursor(Shape shape) {
     XSync(display_, False);
     movePointer(950, 700);
     CursorImage image;
-    WaitFor(
+    harness::WaitFor(
         [&] {
             const CursorImage now = cursor();
             const bool steady = now == image && !now.pixels.empty();

@@ -4,12 +4,12 @@
 // state, their properties as the window manager set them, the cursor the
 // server shows. Input goes through xdotool, as a person's would.
 
-#include <chrono>
+#include "harness/Xvfb.h"
+
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <sys/types.h>
-#include <thread>
 #include <vector>
 
 struct _XDisplay;
@@ -85,25 +85,12 @@ public:
 private:
     XSession() = default;
     unsigned long atom(const char* name) const;
+    // environment() but DISPLAY: what the window manager needs as well.
+    static std::vector<std::string> desktopVariables(const std::filesystem::path& home);
 
-    pid_t server_ = -1;
-    pid_t windowManager_ = -1;
-    std::string name_;
+    std::unique_ptr<harness::Xvfb> server_;
     std::filesystem::path home_;
     ::_XDisplay* display_ = nullptr;
 };
-
-// Waits for `ready` to hold, up to `limit`; whether it did.
-template <class F>
-bool WaitFor(F&& ready, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    for (;;) {
-        if (ready())
-            return true;
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-}
 
 } // namespace desktop

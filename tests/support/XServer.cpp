@@ -1,52 +1,11 @@
 #include "tests/support/XServer.h"
 
-#include <chrono>
-#include <fcntl.h>
-#include <poll.h>
 #include <sstream>
-#include <unistd.h>
 
 namespace testing_support {
 
-XServer::XServer() {
-    int ready[2];
-    if (pipe2(ready, O_CLOEXEC) != 0) {
-        failure_ = "no pipe for Xvfb's display number";
-        return;
-    }
-    // The child's descriptor 3 carries the display number Xvfb chose.
-    server_ = std::make_unique<ChildProcess>(std::vector<std::string>{"Xvfb", "-displayfd", "3", "-noreset", "-nolisten",
-                                                                      "tcp", "-screen", "0", "1024x768x24"},
-                                             Environment{}, ready[1]);
-    close(ready[1]);
-    if (!server_->started()) {
-        close(ready[0]);
-        failure_ = "Xvfb could not be started (is it installed?)";
-        return;
-    }
-    std::string number;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (number.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
-        pollfd p{ready[0], POLLIN, 0};
-        if (poll(&p, 1, 200) <= 0)
-            continue;
-        char c[16];
-        const ssize_t n = read(ready[0], c, sizeof c);
-        if (n <= 0)
-            break;
-        number.append(c, static_cast<std::size_t>(n));
-    }
-    close(ready[0]);
-    if (number.find('\n') == std::string::npos) {
-        server_->end();
-        failure_ = "Xvfb did not report a display: " + server_->standardError();
-        return;
-    }
-    display_ = ":" + number.substr(0, number.find('\n'));
-}
-
 std::optional<std::string> XServer::tool(const std::vector<std::string>& argv) const {
-    return RunCommand(argv, Environment{{{"DISPLAY", display_}}, {}});
+    return harness::RunCommand(argv, {"DISPLAY=" + display()});
 }
 
 std::vector<std::string> XServer::windowsOf(int pid) const {
