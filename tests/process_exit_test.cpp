@@ -1,5 +1,5 @@
-// The real executable, run as a person runs it: where there is no display it
-// says so in one line and exits with status 1; on a real X server an
+// The real executable, run as a person runs it: where there is no display,
+// or one that cannot be reached, it says so in one line and exits with status 1; on a real X server an
 // exception, from start-up or from a press, is shown in a box that stays
 // until it is answered, and the program then exits with status 1.
 
@@ -42,22 +42,43 @@ std::string describe(int status) {
     return "wait status " + std::to_string(status);
 }
 
-TEST(ProcessExit, WithoutADisplayTheProgramSaysSoInOneLineAndExitsWithStatusOne) {
-    testing_support::TempFolder volume;
-    ChildProcess installer({kInstaller}, {.environment = {"STARTUP_VOLUME_ROOT=" + volume.path().string(),
-                                                          "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}});
-    ASSERT_TRUE(installer.started());
-    const std::optional<int> status = installer.waitFor(20s);
-    ASSERT_TRUE(status) << "still running without a display";
-    EXPECT_EQ(describe(*status), "exit status 1");
+// A display number that no X server of this machine holds.
+std::string unusedDisplay() {
+    for (int n = 990;; --n)
+        if (!std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n)) &&
+            !std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock"))
+            return ":" + std::to_string(n);
+}
 
-    const std::string& said = installer.standardError();
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-    EXPECT_EQ(said.rfind("Unhandled RuntimeException: there is no display to show the window on", 0), 0u)
-        << said;
-    for (const char* advice : {"DISPLAY", "xvfb-run"})
-        EXPECT_NE(said.find(advice), std::string::npos) << said;
-    EXPECT_EQ(installer.standardOutput(), "");
+TEST(ProcessExit, WithoutAReachableDisplayTheProgramSaysSoInOneLineAndExitsWithStatusOne) {
+    struct Case {
+        std::string display; // empty: none at all
+        std::string saying;
+    };
+    const std::string unreachable = unusedDisplay();
+    const Case cases[] = {
+        {"", "Unhandled RuntimeException: there is no display to show the window on"},
+        {unreachable, "Unhandled RuntimeException: the display " + unreachable + " cannot be reached"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.display.empty() ? "no display" : c.display);
+        testing_support::TempFolder volume;
+        ChildProcess installer({kInstaller},
+                               {.environment = {"STARTUP_VOLUME_ROOT=" + volume.path().string(),
+                                                c.display.empty() ? "DISPLAY" : "DISPLAY=" + c.display,
+                                                "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}});
+        ASSERT_TRUE(installer.started());
+        const std::optional<int> status = installer.waitFor(20s);
+        ASSERT_TRUE(status) << "still running without a display";
+        EXPECT_EQ(describe(*status), "exit status 1");
+
+        const std::string& said = installer.standardError();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        EXPECT_EQ(said.rfind(c.saying, 0), 0u) << said;
+        for (const char* advice : {"DISPLAY", "xvfb-run"})
+            EXPECT_NE(said.find(advice), std::string::npos) << said;
+        EXPECT_EQ(installer.standardOutput(), "");
+    }
 }
 
 // The installer on a real X server of the test's own, on a start-up volume
