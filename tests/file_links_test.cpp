@@ -28,11 +28,10 @@ using testing_support::TempFolder;
 using testing_support::Tree;
 using Messages = std::vector<std::string>;
 
-const std::string kInstalled = "Quorvan விசைப் பலகைகள் மற்றும் எழுத்துருக்கள் நிறுவப்பட்டுள்ளன";
-const std::string kRemoved = "Quorvan விசைப் பலகைகள் மற்றும் எழுத்துருக்கள் நீக்கப்பட்டுள்ளன";
-
-const std::string kBundle = "Library/Keyboard Layouts/Skelvanta.bundle";
-const std::string kFontsFolder = "Library/Fonts/Quorvan Tamil Fonts";
+const std::string& kInstalled = testing_support::kInstalledMessage;
+const std::string& kRemoved = testing_support::kRemovedMessage;
+const std::string& kBundle = testing_support::kInstalledBundle;
+const std::string& kFontsFolder = testing_support::kInstalledFontsFolder;
 
 Tree withoutUnder(Tree tree, const std::string& prefix) {
     std::erase_if(tree, [&](const auto& entry) {

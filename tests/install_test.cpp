@@ -1,4 +1,4 @@
-// The installation engine (Parts 1.102 to 1.104) on a real temporary start-up
+// The installation engine on a real temporary start-up
 // volume and a real application bundle: the catalogue, a full installation and
 // removal, every error-report place under the fault plan, and the cases the
 // real file system gives by itself (a folder that is not empty, a missing
@@ -34,13 +34,10 @@ using testing_support::Tree;
 using testing_support::writeFile;
 using Messages = std::vector<std::string>;
 
-// The two success messages, as the design writes them (Parts 1.103, 1.104).
-const std::string kInstalled = "Quorvan விசைப் பலகைகள் மற்றும் எழுத்துருக்கள் நிறுவப்பட்டுள்ளன";
-const std::string kRemoved = "Quorvan விசைப் பலகைகள் மற்றும் எழுத்துருக்கள் நீக்கப்பட்டுள்ளன";
-
-// Paths relative to the volume, as snapshot() names them.
-const std::string kBundle = "Library/Keyboard Layouts/Skelvanta.bundle";
-const std::string kFontsFolder = "Library/Fonts/Quorvan Tamil Fonts";
+const std::string& kInstalled = testing_support::kInstalledMessage;
+const std::string& kRemoved = testing_support::kRemovedMessage;
+const std::string& kBundle = testing_support::kInstalledBundle;
+const std::string& kFontsFolder = testing_support::kInstalledFontsFolder;
 
 std::string inBundle(const std::string& relative) {
     return kBundle + "/" + relative;

@@ -64,6 +64,14 @@ inline constexpr const char* kInfoPlist = "Contents/Info.plist";
 inline constexpr const char* kVersionPlist = "Contents/version.plist";
 inline constexpr const char* kBundleContents = "Contents";
 
+// The two success messages, written out here rather than taken from the
+// program, so that a changed text is seen.
+inline const std::string kInstalledMessage = "Quorvan விசைப் பலகைகள் மற்றும் எழுத்துருக்கள் நிறுவப்பட்டுள்ளன";
+inline const std::string kRemovedMessage = "Quorvan விசைப் பலகைகள் மற்றும் எழுத்துருக்கள் நீக்கப்பட்டுள்ளன";
+// Where the two entries are installed, relative to the volume, as snapshots name them.
+inline const std::string kInstalledBundle = "Library/Keyboard Layouts/Skelvanta.bundle";
+inline const std::string kInstalledFontsFolder = "Library/Fonts/Quorvan Tamil Fonts";
+
 class EngineSandbox {
 public:
     EngineSandbox();
