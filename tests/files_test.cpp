@@ -580,6 +580,37 @@ TEST_F(Files, FolderOntoALinkToAFolderGivesEExist) {
 
 // --- Failures and leftovers
 
+// What the failure tests copy: "Item" with files at three depths and a link.
+const std::vector<std::string> kItemEntries = {"1.ttf", "2.ttf", "link", "sub/3.ttf", "sub/deeper/4.ttf"};
+
+// The destinations the failure tests copy into: none of it there yet, or an
+// older "Item" to merge into, with an entry of its own.
+const struct FailureDestination {
+    const char* name;
+    Tree destination;
+} kFailureDestinations[] = {
+    {"fresh", {}},
+    {"merge", {{"Item/1.ttf", "old"}, {"Item/sub/3.ttf", "old"}, {"Item/kept", "kept"}}},
+};
+
+class CopyFailures : public Files {
+protected:
+    void writeItem() {
+        for (const std::string& f : kItemEntries)
+            if (f != "link")
+                writeFile(src() / "Item" / f, "new " + f);
+        fs::create_symlink("1.ttf", src() / "Item/link");
+    }
+    // Lays the destination out anew; what it then holds.
+    Tree resetDestination(const Tree& destination) {
+        fs::remove_all(dst());
+        fs::create_directories(dst());
+        for (const auto& [rel, contents] : destination)
+            writeFile(dst() / rel, contents);
+        return snapshot(dst());
+    }
+};
+
 // Whether any name on `path` is a staging name.
 bool inStaging(const std::string& path) {
     for (const fs::path& name : fs::path(path))
@@ -588,27 +619,14 @@ bool inStaging(const std::string& path) {
     return false;
 }
 
-TEST_F(Files, AFailureAtEveryCallOfACopyGivesItsCodeAndLeavesNoPartOfIt) {
-    for (const char* f : {"1.ttf", "2.ttf", "sub/3.ttf", "sub/deeper/4.ttf"})
-        writeFile(src() / "Item" / f, std::string("new ") + f);
-    fs::create_symlink("1.ttf", src() / "Item/link");
-    const struct {
-        const char* name;
-        Tree destination;
-    } destinations[] = {
-        {"fresh", {}},
-        {"merge", {{"Item/1.ttf", "old"}, {"Item/sub/3.ttf", "old"}, {"Item/kept", "kept"}}},
-    };
+TEST_F(CopyFailures, AFailureAtEveryCallOfACopyGivesItsCodeAndLeavesNoPartOfIt) {
+    writeItem();
     constexpr int kCode = 1234; // no real call gives it
-    for (const auto& d : destinations) {
+    for (const auto& d : kFailureDestinations) {
         std::size_t n = 1;
         for (;; ++n) {
             SCOPED_TRACE(std::string(d.name) + ", call " + std::to_string(n));
-            fs::remove_all(dst());
-            fs::create_directories(dst());
-            for (const auto& [rel, contents] : d.destination)
-                writeFile(dst() / rel, contents);
-            const Tree before = snapshot(dst());
+            const Tree before = resetDestination(d.destination);
             Tree complete = before;
             for (const auto& [rel, what] : snapshot(src()))
                 complete[rel] = what;
@@ -693,31 +711,16 @@ TEST_F(Files, EntriesNamedLikeStagingEntriesAreCopiedAndKept) {
                                               {".a.ttf.installing", "f:the user's"}}));
 }
 
-TEST_F(Files, FailureAnywhereInACopyLeavesTheDestinationAsItWas) {
-    const std::vector<std::string> files = {"1.ttf", "2.ttf", "link", "sub/3.ttf", "sub/4.ttf"};
-    for (const std::string& f : files)
-        if (f != "link")
-            writeFile(src() / "Item" / f, "new " + f);
-    fs::create_symlink("1.ttf", src() / "Item/link");
-    const struct {
-        const char* name;
-        Tree destination;
-    } destinations[] = {
-        {"fresh", {}},
-        {"merge", {{"Item/1.ttf", "old"}, {"Item/sub/4.ttf", "old"}, {"Item/kept", "kept"}}},
-    };
-    for (const auto& d : destinations) {
+TEST_F(CopyFailures, FailureAnywhereInACopyLeavesTheDestinationAsItWas) {
+    writeItem();
+    for (const auto& d : kFailureDestinations) {
         for (const Operation op : {Operation::CopyFile, Operation::FastCopy}) {
-            for (const std::string& failing : files) {
+            for (const std::string& failing : kItemEntries) {
                 if (op == Operation::FastCopy && failing == "link")
                     continue; // a link has no data to copy
                 SCOPED_TRACE(std::string(d.name) + " " + failing +
                              (op == Operation::FastCopy ? " data" : ""));
-                fs::remove_all(dst());
-                fs::create_directories(dst());
-                for (const auto& [rel, contents] : d.destination)
-                    writeFile(dst() / rel, contents);
-                const Tree before = snapshot(dst());
+                const Tree before = resetDestination(d.destination);
                 FaultPlan::clear();
                 FaultPlan::add(op, src() / "Item" / failing, EIO);
                 EXPECT_EQ(copy(src() / "Item", dst()), EIO);

@@ -8,7 +8,9 @@
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
 #include <X11/extensions/Xfixes.h>
+#include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 
 namespace desktop {
 namespace {
@@ -198,31 +200,35 @@ std::vector<unsigned long> XSession::motifHints(WindowId w) const {
     return property<unsigned long>(display_, w, hints, hints);
 }
 
-void XSession::requestMaximize(WindowId w) const {
+namespace {
+
+// Sends a 32-bit client message about `about` to `to`.
+void sendClientMessage(Display* display, Window to, long mask, Window about, Atom type,
+                       std::initializer_list<long> data) {
     XEvent e{};
     e.xclient.type = ClientMessage;
-    e.xclient.window = w;
-    e.xclient.message_type = atom("_NET_WM_STATE");
+    e.xclient.window = about;
+    e.xclient.message_type = type;
     e.xclient.format = 32;
-    e.xclient.data.l[0] = 1; // add
-    e.xclient.data.l[1] = static_cast<long>(atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
-    e.xclient.data.l[2] = static_cast<long>(atom("_NET_WM_STATE_MAXIMIZED_VERT"));
-    e.xclient.data.l[3] = 1; // from an application
-    XSendEvent(display_, DefaultRootWindow(display_), False,
-               SubstructureRedirectMask | SubstructureNotifyMask, &e);
-    XFlush(display_);
+    std::copy(data.begin(), data.end(), e.xclient.data.l);
+    XSendEvent(display, to, False, mask, &e);
+    XFlush(display);
+}
+
+} // namespace
+
+void XSession::requestMaximize(WindowId w) const {
+    // To the window manager, as an application asks (1: add; the last 1: from an application).
+    sendClientMessage(display_, DefaultRootWindow(display_),
+                      SubstructureRedirectMask | SubstructureNotifyMask, w, atom("_NET_WM_STATE"),
+                      {1, static_cast<long>(atom("_NET_WM_STATE_MAXIMIZED_HORZ")),
+                       static_cast<long>(atom("_NET_WM_STATE_MAXIMIZED_VERT")), 1});
 }
 
 void XSession::requestClose(WindowId w) const {
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = w;
-    e.xclient.message_type = atom("WM_PROTOCOLS");
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = static_cast<long>(atom("WM_DELETE_WINDOW"));
-    e.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display_, w, False, NoEventMask, &e);
-    XFlush(display_);
+    // To the window itself, as a window manager asks.
+    sendClientMessage(display_, w, NoEventMask, w, atom("WM_PROTOCOLS"),
+                      {static_cast<long>(atom("WM_DELETE_WINDOW")), CurrentTime});
 }
 
 CursorImage XSession::cursor() const {
